@@ -1,0 +1,41 @@
+# Thin wrapper around CMake so that a newcomer needs only `make run` and `make test`.
+BUILD_DIR    ?= build
+ASAN_DIR     ?= build-asan
+BENCH_DIR    ?= build-bench
+JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
+CMAKE_FLAGS  ?=
+
+.PHONY: all deps configure build test test-sanitize bench run format clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+test: build
+	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: deps
+	cmake -S . -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DTARVO_SANITIZE=ON $(CMAKE_FLAGS)
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target tarvo_bench
+	$(BENCH_DIR)/bench/tarvo_bench
+
+run: build
+	$(BUILD_DIR)/app/tarvo-calc --example
+
+format:
+	find src app tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(BENCH_DIR)

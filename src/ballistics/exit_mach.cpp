@@ -1,0 +1,125 @@
+#include "ballistics/exit_mach.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "model/number_text.h"
+
+namespace tarvo {
+namespace {
+
+constexpr double kStartMach = 100;
+constexpr double kCoarseStep = 0.1;
+constexpr double kFineStep = 0.0001;
+constexpr double kSonic = 1;
+
+// The residual as the walk sees it: formatted with three decimals and read back.
+double RoundedThroughText(double residual) {
+    const auto value = ParseNumber(FormatFixed(residual, 3));
+    return value ? *value : residual;
+}
+
+// Whether the residual rounds to a negative number (minus zero is zero). Far from the
+// rounding edge the comparison is decided directly; near it, through the text.
+bool RoundsNegative(double residual) {
+    if (residual >= -0.00049) {
+        return false;
+    }
+    if (residual <= -0.00051) {
+        return true;
+    }
+    return RoundedThroughText(residual) < 0;
+}
+
+// Whether the rounded residual lies less than 10 away from zero.
+bool RoundsNearTarget(double residual) {
+    const double magnitude = std::fabs(residual);
+    if (magnitude < 9.9994) {
+        return true;
+    }
+    if (magnitude > 9.9996) {
+        return false;
+    }
+    return std::fabs(RoundedThroughText(residual)) < 10;
+}
+
+struct Step {
+    bool goOn;      // the rounded residual is negative
+    double length;  // the step the walk takes from here
+};
+
+Step Classify(double areaRatio, double M, double kappa) {
+    const double residual = areaRatio - IsentropicAreaRatio(M, kappa);
+    return {RoundsNegative(residual), RoundsNearTarget(residual) ? kFineStep : kCoarseStep};
+}
+
+double SonicIfSubsonic(double M) {
+    return M < kSonic ? kSonic : M;
+}
+
+}  // namespace
+
+double IsentropicAreaRatio(double M, double kappa) {
+    const double half = (kappa - 1) / 2;
+    const double base = (1 + half * M * M) / (1 + half);
+    return (1 / M) * std::pow(base, (kappa + 1) / (2 * (kappa - 1)));
+}
+
+double ExitMachNumberStepwise(double areaRatio, double kappa) {
+    double M = kStartMach;
+    while (true) {
+        const Step step = Classify(areaRatio, M, kappa);
+        M = M - step.length;
+        if (!step.goOn) {
+            return SonicIfSubsonic(M);
+        }
+        if (M < kSonic) {
+            return kSonic;  // below sonic the walk can only end below Mach 1
+        }
+    }
+}
+
+// Along the walk the area ratio falls with M, so the residual only grows: the steps that go
+// on come first. The coarse part is walked point by point; the long fine part is probed every
+// kStride steps and only the last stride is walked point by point. M itself is always
+// decremented one step at a time, so the Mach numbers visited are exactly the walk's.
+double ExitMachNumber(double areaRatio, double kappa) {
+    double M = kStartMach;
+    while (true) {
+        const Step step = Classify(areaRatio, M, kappa);
+        if (step.length == kFineStep) {
+            break;
+        }
+        M = M - step.length;
+        if (!step.goOn) {
+            return SonicIfSubsonic(M);
+        }
+        if (M < kSonic) {
+            return kSonic;
+        }
+    }
+    constexpr int kStride = 64;
+    while (true) {
+        double probe = M;
+        for (int j = 0; j < kStride; ++j) {
+            probe = probe - kFineStep;
+        }
+        const Step ahead = Classify(areaRatio, probe, kappa);
+        if (!ahead.goOn || ahead.length != kFineStep || probe < kSonic) {
+            break;  // the walk ends within the next stride
+        }
+        M = probe;
+    }
+    while (true) {
+        const Step step = Classify(areaRatio, M, kappa);
+        M = M - step.length;
+        if (!step.goOn) {
+            return SonicIfSubsonic(M);
+        }
+        if (M < kSonic) {
+            return kSonic;
+        }
+    }
+}
+
+}  // namespace tarvo
