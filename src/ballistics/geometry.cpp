@@ -108,6 +108,10 @@ std::string NonFiniteGeometry(const MotorModel& m) {
 
 }  // namespace
 
+double ChamberVolume(double Dc, double Lc) {
+    return Dc * Dc * kQuarterPi * Lc;
+}
+
 GeometryResult ComputeGeometry(MotorModel& m, double universalGasConstant) {
     GeometryResult result = ApplyGrainKind(m);
     if (!result.ok) {

@@ -23,6 +23,9 @@ struct GeometryResult {
     TracerBoxes tracerBoxes = TracerBoxes::kUntouched;
 };
 
+// Chamber volume Dc^2 * pi/4 * Lc in mm^3, as the inputs are read.
+double ChamberVolume(double Dc, double Lc);
+
 // Applies the grain kind to the model and derives Lg, Lgo, Vg, Vt, p, m, the burning areas,
 // Ato, Dt, Dtf, R', R, To act, c* and w. Refuses designs it cannot calculate.
 GeometryResult ComputeGeometry(MotorModel& model,

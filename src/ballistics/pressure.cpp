@@ -76,23 +76,23 @@ void MainGeometry(const MotorModel& m, const Phase& phase, int i, SimRow& row) {
     }
     row.web = endBurnerOnly ? 0 : (prev ? (row.D - row.d) / 2 : m.w);
     if (endBurnerOnly) {
-        row.At = kQuarterPi * m.Dt * m.Dt;
+        row.At = kQuarterPi * (m.Dt * m.Dt);
     } else {
         const double throatDiameter = m.Dt + m.e * (m.w - row.web) / m.w;
-        row.At = kQuarterPi * throatDiameter * throatDiameter;
+        row.At = kQuarterPi * (throatDiameter * throatDiameter);
     }
 }
 
 double MainPortArea(const MotorModel& m, const SimRow& row) {
     if (m.grainKind == kEndBurnerOnly) {
-        return RoundHalfEven(kQuarterPi * m.Dto * m.Dto);
+        return RoundHalfEven(kQuarterPi * (m.Dto * m.Dto));
     }
-    return RoundHalfEven(kQuarterPi * m.Dc * m.Dc - kQuarterPi * (row.D * row.D - row.d * row.d));
+    return RoundHalfEven(kQuarterPi * (m.Dc * m.Dc) - kQuarterPi * (row.D * row.D - row.d * row.d));
 }
 
 double MainPropellantVolume(const MotorModel& m, const SimRow& row) {
     const double Vp =
-        kQuarterPi * (row.D * row.D - row.d * row.d) * row.L + kPi * m.Dto * m.Dto * row.Ltr / 4;
+        kQuarterPi * (row.D * row.D - row.d * row.d) * row.L + kPi * (m.Dto * m.Dto) * row.Ltr / 4;
     return Vp <= 0 ? 0 : Vp;
 }
 
@@ -100,15 +100,15 @@ double MainPropellantVolume(const MotorModel& m, const SimRow& row) {
 void SecondGeometry(const MotorModel& m, const Phase& phase, int i, double tracerLeft,
                     SimRow& row) {
     row.Ltr = i > 0 ? phase[i - 1].Ltr - m.SimStep : tracerLeft;
-    row.At = kQuarterPi * m.Dt * m.Dt;
+    row.At = kQuarterPi * (m.Dt * m.Dt);
 }
 
 double SecondPortArea(const MotorModel& m) {
-    return RoundHalfEven(kQuarterPi * m.Dto * m.Dto);
+    return RoundHalfEven(kQuarterPi * (m.Dto * m.Dto));
 }
 
 double SecondPropellantVolume(const MotorModel& m, const SimRow& row) {
-    const double Vp = kQuarterPi * m.Dto * m.Dto * row.Ltr;
+    const double Vp = kQuarterPi * (m.Dto * m.Dto) * row.Ltr;
     return Vp <= 0 ? 0 : Vp;
 }
 

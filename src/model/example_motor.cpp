@@ -1,7 +1,6 @@
 #include "model/example_motor.h"
 
-#include <numbers>
-
+#include "ballistics/geometry.h"
 #include "model/propellants.h"
 
 namespace tarvo {
@@ -10,7 +9,7 @@ namespace {
 void SetChamber(MotorModel& m, double Dc, double Lc) {
     m.Dc = Dc;
     m.Lc = Lc;
-    m.Vc = Dc * Dc * std::numbers::pi / 4 * Lc;
+    m.Vc = ChamberVolume(Dc, Lc);
 }
 
 void SetCommonInputs(MotorModel& m) {
