@@ -1,5 +1,7 @@
 #include "model/calculation.h"
 
+#include <new>
+
 namespace tarvo {
 
 GrainKind DecideGrainKind(bool coredGrains, bool endBurningGrain) {
@@ -36,10 +38,8 @@ void RunStages(MotorModel& model, const BurnRateTable& table, CalculationResult&
     }
 }
 
-}  // namespace
-
-CalculationResult RunCalculation(MotorModel& model, const BurnRateTable& table,
-                                 double universalGasConstant) {
+CalculationResult RunChain(MotorModel& model, const BurnRateTable& table,
+                           double universalGasConstant) {
     CalculationResult result;
     model.flags = {};
     if (model.grainKind == kNothing) {
@@ -59,6 +59,17 @@ CalculationResult RunCalculation(MotorModel& model, const BurnRateTable& table,
     model.flags = {};
     model.grainKind = kNothing;
     return result;
+}
+
+}  // namespace
+
+CalculationResult RunCalculation(MotorModel& model, const BurnRateTable& table,
+                                 double universalGasConstant) {
+    try {
+        return RunChain(model, table, universalGasConstant);
+    } catch (const std::bad_alloc&) {
+        FailOutOfMemory();
+    }
 }
 
 }  // namespace tarvo

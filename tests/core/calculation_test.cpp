@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ballistics/motor_class.h"
+#include "ballistics/stage.h"
 #include "model/propellants.h"
 #include "test_motors.h"
 
@@ -126,6 +127,17 @@ TEST(ResetModel, ZeroesResultsAndKeepsWhatIsReadAgain) {
     EXPECT_EQ(m.Cs, 1);
     EXPECT_TRUE(m.ThrustPassFlag);
     EXPECT_EQ(m.timeSeries.size(), static_cast<std::size_t>(kTimeSeriesRows));
+}
+
+}  // namespace
+}  // namespace tarvo
+
+namespace tarvo {
+namespace {
+
+TEST(FailOutOfMemoryDeathTest, ShowsTheMessageAndEndsTheProgram) {
+    EXPECT_EXIT(FailOutOfMemory(), ::testing::ExitedWithCode(1),
+                "Не могу выделить память для работы");
 }
 
 }  // namespace
