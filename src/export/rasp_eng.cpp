@@ -68,6 +68,10 @@ std::string CommentLine(const MotorModel& model, std::string_view sourceFile) {
            AsciiComment(PropellantName(model)) + "\n";
 }
 
+std::string CasingMassFault() {
+    return "Поле " + Quoted(kCasingMassField) + ": нужна масса не меньше 0";
+}
+
 // The first dimension that cannot go into the header, or nothing.
 std::optional<std::string> HeaderFault(const MotorModel& model, const EngOptions& options) {
     const struct {
@@ -84,8 +88,8 @@ std::optional<std::string> HeaderFault(const MotorModel& model, const EngOptions
                    " не является положительным числом";
         }
     }
-    if (!std::isfinite(options.casingMass) || options.casingMass < 0) {
-        return "Поле " + Quoted(kCasingMassField) + ": масса не может быть отрицательной";
+    if (!std::isfinite(model.m + options.casingMass) || options.casingMass < 0) {
+        return CasingMassFault();
     }
     return std::nullopt;
 }
@@ -133,7 +137,7 @@ CasingMassInput ParseCasingMass(std::string_view text) {
         return {0.0, "Поле " + Quoted(kCasingMassField) + ": " + Quoted(text) + " не число"};
     }
     if (*mass < 0) {
-        return {0.0, "Поле " + Quoted(kCasingMassField) + ": масса не может быть отрицательной"};
+        return {0.0, CasingMassFault()};
     }
     return {*mass, {}};
 }

@@ -122,7 +122,7 @@ TEST(ExportEngFile, WritesTheUsersHeaderChoicesAsSafeTokens) {
     } cases[] = {
         {DefaultEngOptions(SmallMotor()), "",
          "; Tarvo: unsaved design, propellant KN/SB-65/35\nE15 25.4 100 P 0.0421 0.0421 Tarvo\n"},
-        {{"My motor", 0.25, "Клуб ракетчиков"},
+        {{"My motor", ParseCasingMass(" 0,25 ").value, "Клуб ракетчиков"},
          "/дом/Ракета.zel",
          "; Tarvo: Raketa.zel, propellant KN/SB-65/35\n"
          "My_motor 25.4 100 P 0.0421 0.2921 Klub_raketchikov\n"},
@@ -205,12 +205,15 @@ TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
         {directory.path() / "missing" / "x.eng", SmallMotor(), options, "missing/x.eng»"},
         {directory.path() / "folder.eng", SmallMotor(), options, "folder.eng»"},
         {existing, noDiameter, options, "old.eng» не записан: Нет данных"},
-        {existing, SmallMotor(), {"E15", -1, "Tarvo"}, "old.eng» не записан: Поле «Масса"},
+        {existing, SmallMotor(), {"E15", INFINITY, ""}, "old.eng» не записан: Поле «Масса"},
     };
     for (const auto& c : cases) {
         const ExportStatus status =
             ExportEngFile(c.target, c.model, Rows({{0, 0}, {0.5, 20}, {1, 0}}), c.options, "");
         EXPECT_NE(status.error.find(c.message), std::string::npos) << status.error;
+    }
+    for (const char* text : {"-0,1", "abc", "nan", "1e999"}) {
+        EXPECT_NE(ParseCasingMass(text).error.find("Поле «Масса корпуса, кг»"), std::string::npos);
     }
     EXPECT_EQ(testing::ReadFile(existing), "previous curve\n");
     EXPECT_EQ(directory.Names(), (std::set<std::string>{"old.eng", "folder.eng"}));
