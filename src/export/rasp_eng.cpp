@@ -1,0 +1,221 @@
+#include "export/rasp_eng.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "export/ascii_text.h"
+#include "export/atomic_file.h"
+#include "model/number_text.h"
+#include "model/propellants.h"
+
+namespace tarvo {
+
+namespace {
+
+// Decimals written for the points: tenths of a millisecond keep the closely spaced tail
+// points apart; thousandths of a newton keep small motors' curves smooth.
+constexpr int kTimeDecimals = 4;
+constexpr int kThrustDecimals = 3;
+constexpr int kLengthDecimals = 2;  // mm
+constexpr int kMassDecimals = 5;    // kg: 10 mg
+
+std::string WithPoint(std::string text) {
+    std::replace(text.begin(), text.end(), kDecimalSeparator, '.');
+    return text;
+}
+
+// Fixed-point with a decimal point and without trailing zeros: "25.4", "0.0123", "30".
+std::string PlainNumber(double value, int decimals) {
+    std::string text = WithPoint(FormatFixed(value, decimals));
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.') {
+            text.pop_back();
+        }
+    }
+    return text;
+}
+
+// The value as the file will hold it, so that comparisons see what a reader sees.
+double AsWritten(double value, int decimals) {
+    return ParseNumber(FormatFixed(value, decimals)).value_or(0.0);
+}
+
+bool IsTokenCharacter(unsigned char c) {
+    return c > ' ' && c < 0x7F && c != ';';
+}
+
+// Russian letters transliterated; any other character that is not printable ASCII as "?".
+std::string AsciiComment(std::string_view text) {
+    std::string out = TransliterateToAscii(text, '?');
+    for (char& c : out) {
+        c = c < ' ' || c == 0x7F ? '?' : c;
+    }
+    return out;
+}
+
+std::string_view PropellantName(const MotorModel& model) {
+    return IsValidFtype(model.Ftype) ? kPropellantNames[model.Ftype - 1] : "unknown propellant";
+}
+
+std::string CommentLine(const MotorModel& model, std::string_view sourceFile) {
+    std::string file = std::filesystem::path(sourceFile).filename().string();
+    if (file.empty()) {
+        file = sourceFile.empty() ? "unsaved design" : std::string(sourceFile);
+    }
+    return "; Tarvo: " + AsciiComment(file) + ", propellant " +
+           AsciiComment(PropellantName(model)) + "\n";
+}
+
+std::string CasingMassFault() {
+    return "Поле " + Quoted(kCasingMassField) + ": нужна масса не меньше 0";
+}
+
+// The first dimension that cannot go into the header, or nothing.
+std::optional<std::string> HeaderFault(const MotorModel& model, const EngOptions& options) {
+    const struct {
+        std::string_view name;
+        double value;
+    } positives[] = {
+        {"диаметр камеры Dc", model.Dc},
+        {"длина камеры Lc", model.Lc},
+        {"масса топлива m", model.m},
+    };
+    for (const auto& quantity : positives) {
+        if (!std::isfinite(quantity.value) || quantity.value <= 0) {
+            return "Нет данных для кривой тяги: " + std::string(quantity.name) +
+                   " не является положительным числом";
+        }
+    }
+    if (!std::isfinite(model.m + options.casingMass) || options.casingMass < 0) {
+        return CasingMassFault();
+    }
+    return std::nullopt;
+}
+
+std::string TokenOr(std::string_view text, std::string_view fallback) {
+    std::string token = EngToken(text);
+    if (token.empty()) {
+        token = EngToken(fallback);
+    }
+    return token.empty() ? std::string(kEngDefaultManufacturer) : token;
+}
+
+std::string HeaderLine(const MotorModel& model, const EngOptions& options) {
+    return TokenOr(options.name, DefaultEngMotorName(model)) + " " +
+           PlainNumber(model.Dc, kLengthDecimals) + " " + PlainNumber(model.Lc, kLengthDecimals) +
+           " " + std::string(kEngPluggedDelay) + " " + PlainNumber(model.m, kMassDecimals) + " " +
+           PlainNumber(model.m + options.casingMass, kMassDecimals) + " " +
+           TokenOr(options.manufacturer, kEngDefaultManufacturer) + "\n";
+}
+
+std::string PointLine(const EngPoint& point) {
+    return WithPoint(FormatFixed(point.time, kTimeDecimals)) + " " +
+           WithPoint(FormatFixed(point.thrust, kThrustDecimals)) + "\n";
+}
+
+}  // namespace
+
+std::string DefaultEngMotorName(const MotorModel& model) {
+    const double thrust = std::isfinite(model.Favg) ? model.Favg : 0.0;
+    return EngToken(model.MotorClass + FormatFixed(thrust, 0));
+}
+
+EngOptions DefaultEngOptions(const MotorModel& model) {
+    return {DefaultEngMotorName(model), 0.0, std::string(kEngDefaultManufacturer)};
+}
+
+CasingMassInput ParseCasingMass(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) {
+        return {0.0, {}};
+    }
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    const std::optional<double> mass = ParseNumber(text);
+    if (!mass) {
+        return {0.0, "Поле " + Quoted(kCasingMassField) + ": " + Quoted(text) + " не число"};
+    }
+    if (*mass < 0) {
+        return {0.0, CasingMassFault()};
+    }
+    return {*mass, {}};
+}
+
+std::string EngToken(std::string_view text) {
+    std::string token;
+    bool separatorPending = false;
+    for (const char ch : TransliterateToAscii(text, ' ')) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (!IsTokenCharacter(c)) {
+            separatorPending = true;
+            continue;
+        }
+        if (separatorPending && !token.empty()) {
+            token += '_';
+        }
+        separatorPending = false;
+        token += ch;
+    }
+    return token;
+}
+
+EngCurve EngCurveFromRows(const std::vector<ResultRow>& rows) {
+    EngCurve curve;
+    double previousTime = 0.0;  // the implicit first point (0, 0)
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        if (!std::isfinite(rows[i].time) || !std::isfinite(rows[i].thrust)) {
+            return {{},
+                    "Кривая тяги содержит нечисловое значение (строка " + std::to_string(i + 1) +
+                        " таблицы результатов)"};
+        }
+        const double time = AsWritten(rows[i].time, kTimeDecimals);
+        if (time <= previousTime) {
+            continue;
+        }
+        // Simulators reject a pulling motor; a negative rounding residue reads as no thrust.
+        curve.points.push_back({time, std::max(0.0, AsWritten(rows[i].thrust, kThrustDecimals))});
+        previousTime = time;
+    }
+    if (curve.points.empty()) {
+        return {{}, "Нет результатов расчёта для кривой тяги"};
+    }
+    if (curve.points.back().thrust != 0.0) {
+        curve.points.push_back(
+            {AsWritten(previousTime + std::pow(10.0, -kTimeDecimals), kTimeDecimals), 0.0});
+    }
+    if (curve.points.size() > kEngMaxPoints) {
+        return {{}, "Кривая тяги длиннее " + std::to_string(kEngMaxPoints) + " точек"};
+    }
+    return curve;
+}
+
+EngDocument FormatEngDocument(const MotorModel& model, const std::vector<ResultRow>& rows,
+                              const EngOptions& options, std::string_view sourceFile) {
+    if (std::optional<std::string> fault = HeaderFault(model, options)) {
+        return {{}, *fault};
+    }
+    const EngCurve curve = EngCurveFromRows(rows);
+    if (!curve.ok()) {
+        return {{}, curve.error};
+    }
+    EngDocument document;
+    document.text = CommentLine(model, sourceFile) + HeaderLine(model, options);
+    for (const EngPoint& point : curve.points) {
+        document.text += PointLine(point);
+    }
+    return document;
+}
+
+ExportStatus ExportEngFile(const std::filesystem::path& target, const MotorModel& model,
+                           const std::vector<ResultRow>& rows, const EngOptions& options,
+                           std::string_view sourceFile) {
+    const EngDocument document = FormatEngDocument(model, rows, options, sourceFile);
+    if (!document.ok()) {
+        return ExportStatus::Failure("Файл " + Quoted(target.string()) +
+                                     " не записан: " + document.error);
+    }
+    return WriteFileAtomically(target, document.text);
+}
+
+}  // namespace tarvo

@@ -1,0 +1,81 @@
+#pragma once
+// The thrust curve as a RASP .eng file, the format flight simulators read: ";" comment lines,
+// one header line of seven blank-separated fields, then "time thrust" lines with a decimal
+// point, times strictly increasing, the last thrust zero, at most 32 points, ASCII only.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ballistics/thrust.h"
+#include "export/export_status.h"
+#include "model/motor_model.h"
+
+namespace tarvo {
+
+inline constexpr std::size_t kEngMaxPoints = 32;
+inline constexpr std::string_view kEngPluggedDelay = "P";
+inline constexpr std::string_view kEngDefaultManufacturer = "Tarvo";
+inline constexpr std::string_view kEngFileFilter = "Кривая тяги RASP (*.eng)";
+inline constexpr std::string_view kCasingMassField = "Масса корпуса, кг";
+
+struct EngPoint {
+    double time = 0.0;    // s
+    double thrust = 0.0;  // N
+};
+
+// What the user may change before writing; the rest of the header comes from the model.
+struct EngOptions {
+    std::string name;
+    double casingMass = 0.0;  // kg, added to the propellant mass for the loaded mass
+    std::string manufacturer;
+};
+
+// The class letter followed by the average thrust as a whole number, e.g. "E15".
+std::string DefaultEngMotorName(const MotorModel& model);
+EngOptions DefaultEngOptions(const MotorModel& model);
+
+struct CasingMassInput {
+    double value = 0.0;
+    std::string error;  // names the field when the text is not a mass
+
+    bool ok() const { return error.empty(); }
+};
+
+// The casing mass as typed in the export dialog (comma or point); an empty text is 0.
+CasingMassInput ParseCasingMass(std::string_view text);
+
+// One blank-free ASCII token: Russian letters are transliterated, runs of blanks, other
+// non-ASCII characters and ";" become one "_", and such runs at either end are dropped.
+// Empty when nothing printable is left.
+std::string EngToken(std::string_view text);
+
+struct EngCurve {
+    std::vector<EngPoint> points;  // as written: rounded to the file's decimals
+    std::string error;
+
+    bool ok() const { return error.empty(); }
+};
+
+// The curve through the result rows without the first (0, 0) row; a point whose time does not
+// increase is dropped and a zero-thrust point closes a curve that does not end at zero.
+EngCurve EngCurveFromRows(const std::vector<ResultRow>& rows);
+
+struct EngDocument {
+    std::string text;
+    std::string error;
+
+    bool ok() const { return error.empty(); }
+};
+
+// The whole file. `sourceFile` is the motor file the design came from (empty when unsaved).
+EngDocument FormatEngDocument(const MotorModel& model, const std::vector<ResultRow>& rows,
+                              const EngOptions& options, std::string_view sourceFile);
+
+// Formats and writes the file atomically; every failure names the file.
+ExportStatus ExportEngFile(const std::filesystem::path& target, const MotorModel& model,
+                           const std::vector<ResultRow>& rows, const EngOptions& options,
+                           std::string_view sourceFile);
+
+}  // namespace tarvo
