@@ -14,9 +14,10 @@ namespace {
 // The default texts of the files must give the same numbers the calculation has built in.
 TEST(KeyMaps, PropellantDefaultTextsMatchTheBuiltInConstants) {
     for (int p = 0; p < kPropellantCount; ++p) {
-        const PropellantSpec spec = DefaultPropellant(p + 1);
+        const PropellantSpec constants = DefaultPropellant(p + 1);
         const BurnRateTable table = DefaultBurnRateTable(p + 1);
-        std::vector<double> expected = {spec.pPrime, spec.k2ph, spec.k, spec.M, spec.To};
+        std::vector<double> expected = {constants.pPrime, constants.k2ph, constants.k, constants.M,
+                                        constants.To};
         for (const auto& r : table.ranges)
             expected.push_back(r.lower);
         for (const auto& r : table.ranges)
