@@ -10,10 +10,14 @@ IniFile IniFile::Open(std::string path) {
         file.readError_ = contents.error;
         return file;
     }
+    std::string_view bytes = contents.bytes;
     if (contents.truncated) {
         file.readError_ = FileError{file.path_, "файл слишком велик, прочитано только начало"};
+        // The line cut by the limit would give a cut value: only whole lines count.
+        const std::size_t lastBreak = bytes.find_last_of("\r\n");
+        bytes = bytes.substr(0, lastBreak == std::string_view::npos ? 0 : lastBreak + 1);
     }
-    file.document_ = IniDocument::Parse(contents.bytes);
+    file.document_ = IniDocument::Parse(bytes);
     return file;
 }
 

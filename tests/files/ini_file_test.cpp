@@ -122,10 +122,11 @@ TEST(IniFile, WriteErrorHalfwayKeepsTheOldFile) {
 TEST(IniFile, UnreadableOrOversizedFilesAreNeverOverwritten) {
     TempDir dir;
     const std::string big = dir.File("big.zel");
-    const std::string content = "[Params]\r\nDc=1\r\n" + std::string(kMaxReadableFileBytes, ';');
+    const std::string content = "[Params]\r\nDc=1\r\nLc=" + std::string(kMaxReadableFileBytes, '5');
     WriteBytes(big, content);
     IniFile file = IniFile::Open(big);
     EXPECT_EQ(file.document().ReadIniStr("Params", "Dc", ""), "1");
+    EXPECT_EQ(file.document().ReadIniStr("Params", "Lc", "0"), "0");  // cut line: not read
     EXPECT_TRUE(file.Commit().has_value());
     EXPECT_EQ(ReadBytes(big).size(), content.size());
 
