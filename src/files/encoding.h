@@ -1,0 +1,43 @@
+#pragma once
+// Text encodings of the files. Every string inside the program is UTF-8; the files that users
+// bring from Windows are Windows-1251, and a file that starts with a UTF-8 byte-order mark is
+// UTF-8.
+
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+enum class TextEncoding {
+    Windows1251,  // the format of every file the Windows program wrote
+    Utf8WithBom,  // a file a user saved as UTF-8 in a text editor, and our own Tarvo.ini
+};
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+// Every byte has a character, so any file decodes and encodes back byte for byte. The one byte
+// the code page leaves undefined (0x98) maps to U+0098.
+std::string Windows1251ToUtf8(std::string_view bytes);
+
+// A character the code page cannot hold, and every byte of broken UTF-8, becomes "?".
+std::string Utf8ToWindows1251(std::string_view text);
+
+// Broken UTF-8 sequences become "?", so that what comes out is always valid UTF-8.
+std::string SanitizeUtf8(std::string_view text);
+
+// Decodes file bytes: UTF-8 after a byte-order mark (which is dropped), Windows-1251 otherwise.
+std::string DecodeFileText(std::string_view bytes, TextEncoding& detected);
+
+// The bytes of `text` in `encoding`, with the byte-order mark where it needs one.
+std::string EncodeFileText(std::string_view text, TextEncoding encoding);
+
+// Number of characters (code points) of valid UTF-8 text.
+std::size_t Utf8Length(std::string_view text);
+
+// The first `count` characters of valid UTF-8 text, never cutting a character in two.
+std::string_view Utf8Prefix(std::string_view text, std::size_t count);
+
+// Letter case folded for name comparison: Latin and Cyrillic capitals become small letters.
+std::string FoldCase(std::string_view text);
+
+}  // namespace tarvo

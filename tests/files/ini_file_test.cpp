@@ -1,0 +1,171 @@
+#include "files/ini_file.h"
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <csignal>
+
+#include "files/key_maps.h"
+#include "temp_dir.h"
+
+namespace tarvo {
+namespace {
+
+using testing::ReadBytes;
+using testing::TempDir;
+using testing::WriteBytes;
+
+constexpr std::string_view kOldContent = "[Params]\r\nDc=10\r\n";
+
+TEST(IniFile, MissingFileReadsAsDefaultsAndOneShotOperationsWork) {
+    TempDir dir;
+    const std::string path = dir.File("m.zel");
+    EXPECT_EQ(ReadIniStr(path, "Params", "Dc", "0"), "0");
+    EXPECT_FALSE(IniFile::Open(path).existed());
+    EXPECT_FALSE(FileExists(path));  // reading created nothing
+    ASSERT_TRUE(WriteIniStr(path, "Params", "Dc", "30"));
+    EXPECT_EQ(ReadBytes(path), "[Params]\r\nDc=30\r\n");
+    ASSERT_TRUE(WriteIniStr(path, "Tabs", "Active", "3"));
+    EXPECT_TRUE(DeleteIniKey(path, "params", "dc"));
+    EXPECT_TRUE(EraseIniSection(path, "Tabs"));
+    EXPECT_EQ(ReadBytes(path), "[Params]\r\n");
+}
+
+TEST(IniFile, MotorKeysSurviveSaveAndReopenInWindows1251) {
+    TempDir dir;
+    const std::string path = dir.File("Двигатель & Co.zel");
+    const auto value = [](const MotorKey& key) { return std::string(key.key) + " Ж,5"; };
+    IniFile file = IniFile::Open(path);
+    for (const MotorKey& key : kMotorKeys) {
+        file.document().WriteIniStr(key.section, key.key, value(key));
+    }
+    file.document().WriteIniStr(kPropellantSections[1], kFuelNameKey, kDefaultFuelNames[1]);
+    ASSERT_FALSE(file.Commit());
+    const IniFile reopened = IniFile::Open(path);
+    for (const MotorKey& key : kMotorKeys) {
+        EXPECT_EQ(reopened.document().ReadIniStr(key.section, key.key, ""), value(key));
+    }
+    const std::string bytes = ReadBytes(path);
+    EXPECT_NE(bytes.find("Motor=Motor \xC6,5\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find(Utf8ToWindows1251(kDefaultFuelNames[1])), std::string::npos);
+}
+
+bool PermissionBitsIgnored(const TempDir& dir) {
+    const std::string probe = dir.File("probe");
+    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0644);
+    if (fd >= 0) {
+        ::close(fd);
+        ::unlink(probe.c_str());
+    }
+    return fd >= 0;
+}
+
+// A failed save must name the file and the reason and leave the old content as it was.
+void ExpectFailedSave(const std::string& path, const std::string& reason) {
+    IniFile file = IniFile::Open(path);
+    file.document().WriteIniStr("Params", "Dc", "99");
+    const auto failure = file.Commit();
+    ASSERT_TRUE(failure.has_value()) << path;
+    EXPECT_EQ(failure->reason, reason) << path;
+    EXPECT_NE(SaveFailureMessage(*failure).find(path), std::string::npos);
+    if (FileExists(path)) {
+        EXPECT_EQ(ReadBytes(path), kOldContent) << path;
+    }
+}
+
+TEST(IniFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
+    TempDir dir;
+    const std::string readOnly = dir.File("ro.zel");
+    WriteBytes(readOnly, kOldContent);
+    ::chmod(readOnly.c_str(), 0444);  // refused even for root: a rename would replace it
+    ExpectFailedSave(readOnly, "файл только для чтения");
+    ExpectFailedSave(dir.File("no/such/m.zel"), "папка не существует");
+    ASSERT_EQ(::mkdir(dir.File("d.zel").c_str(), 0755), 0);
+    ExpectFailedSave(dir.File("d.zel"), "по этому пути находится папка");
+}
+
+TEST(IniFile, SaveIntoReadOnlyDirectoryFails) {
+    TempDir dir;
+    const std::string path = dir.File("m.zel");
+    WriteBytes(path, kOldContent);
+    ::chmod(dir.path().c_str(), 0555);
+    if (PermissionBitsIgnored(dir)) {
+        GTEST_SKIP() << "running as a user that permission bits do not stop (root)";
+    }
+    ExpectFailedSave(path, "нет прав на запись в папку");
+}
+
+TEST(IniFile, WriteErrorHalfwayKeepsTheOldFile) {
+    TempDir dir;
+    const std::string path = dir.File("m.zel");
+    WriteBytes(path, kOldContent);
+    // A file size limit makes the write fail halfway, as a full disk would.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ::getrlimit(RLIMIT_FSIZE, &old);
+    rlimit small = old;
+    small.rlim_cur = 64;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    IniFile file = IniFile::Open(path);
+    file.document().WriteIniStr("Description", "Motor", std::string(500, 'x'));
+    const auto failure = file.Commit();
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->reason, "превышен допустимый размер файла");
+    EXPECT_EQ(ReadBytes(path), kOldContent);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST(IniFile, UnreadableOrOversizedFilesAreNeverOverwritten) {
+    TempDir dir;
+    const std::string big = dir.File("big.zel");
+    const std::string content = "[Params]\r\nDc=1\r\nLc=" + std::string(kMaxReadableFileBytes, '5');
+    WriteBytes(big, content);
+    IniFile file = IniFile::Open(big);
+    EXPECT_EQ(file.document().ReadIniStr("Params", "Dc", ""), "1");
+    EXPECT_EQ(file.document().ReadIniStr("Params", "Lc", "0"), "0");  // cut line: not read
+    EXPECT_TRUE(file.Commit().has_value());
+    EXPECT_EQ(ReadBytes(big).size(), content.size());
+
+    const std::string fifo = dir.File("pipe.zel");  // must not wait for a writer
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    EXPECT_EQ(ReadIniStr(fifo, "Params", "Dc", "0"), "0");
+    EXPECT_TRUE(IniFile::Open(fifo).Commit().has_value());
+}
+
+TEST(IniFile, ReplacingKeepsPermissionsAndFollowsLinks) {
+    TempDir dir;
+    const std::string real = dir.File("real.zel");
+    const std::string link = dir.File("link.zel");
+    WriteBytes(real, kOldContent);
+    ::chmod(real.c_str(), 0640);
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(WriteIniStr(link, "Params", "Dc", "20"));
+    EXPECT_TRUE(std::filesystem::is_symlink(link));
+    EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
+    EXPECT_EQ(ReadBytes(real), "[Params]\r\nDc=20\r\n");
+}
+
+TEST(FilePaths, SplitAndReplaceExtensions) {
+    struct Case {
+        std::string_view path, directory, name, withZel;
+    };
+    const Case cases[] = {
+        {"/home/u/Motor.ZEL", "/home/u", "Motor.ZEL", "/home/u/Motor.zel"},
+        {"/home/u.v2/motor", "/home/u.v2", "motor", "/home/u.v2/motor.zel"},
+        {"my.grn", "", "my.grn", "my.zel"},
+        {"/d/.hidden", "/d", ".hidden", "/d/.hidden.zel"},
+        {"/top", "/", "top", "/top.zel"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(DirectoryOf(c.path), c.directory);
+        EXPECT_EQ(FileNameOf(c.path), c.name);
+        EXPECT_EQ(ReplaceExtension(c.path, ".zel"), c.withZel);
+    }
+}
+
+}  // namespace
+}  // namespace tarvo

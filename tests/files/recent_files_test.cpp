@@ -1,0 +1,96 @@
+#include "files/recent_files.h"
+
+#include <gtest/gtest.h>
+
+#include "files/ini_file.h"
+#include "temp_dir.h"
+
+namespace tarvo {
+namespace {
+
+std::vector<std::string> Paths(std::initializer_list<const char*> paths) {
+    return std::vector<std::string>(paths.begin(), paths.end());
+}
+
+TEST(RecentFiles, UpdateRuleKeepsFourNewestWithoutDuplicates) {
+    struct Case {
+        std::vector<std::string> opened;
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {Paths({"/a", "/b", "/c", "/d", "/e"}), Paths({"/e", "/d", "/c", "/b"})},
+        {Paths({"/a", "/b", "/c", "/d", "/b"}), Paths({"/b", "/d", "/c", "/a"})},
+        {Paths({"/a", "/a"}), Paths({"/a"})},
+        {Paths({"/m.zel", "/M.zel"}), Paths({"/M.zel", "/m.zel"})},  // case tells files apart
+        {Paths({"/a", ""}), Paths({"/a"})},
+    };
+    for (const Case& c : cases) {
+        RecentFiles recent;
+        for (const std::string& path : c.opened) {
+            recent.Add(path);
+        }
+        EXPECT_EQ(recent.entries(), c.expected);
+    }
+}
+
+TEST(RecentFiles, ListAndIniFileMirrorEachOther) {
+    IniDocument ini = IniDocument::Parse("[Files]\r\n0=/x\r\n1=\r\n2=/y\r\n3=/x\r\n4=/old\r\n");
+    RecentFiles recent;
+    recent.LoadRecentList(ini);
+    EXPECT_EQ(recent.entries(), Paths({"/x", "/y"}));
+    recent.LoadRecentList(ini);  // a second load does not pile up entries
+    EXPECT_EQ(recent.entries(), Paths({"/x", "/y"}));
+    recent.SaveRecentList(ini);
+    EXPECT_EQ(ini.Serialize(), "[Files]\r\n0=/x\r\n1=/y\r\n4=/old\r\n");
+}
+
+TEST(RecentFiles, MissingFileIsDroppedWithItsMessage) {
+    RecentFiles recent;
+    for (const char* path : {"/gone.zel", "/b & c.zel", "/a.zel"}) {
+        recent.Add(path);
+    }
+    const auto exists = [](const std::string& path) { return path != "/gone.zel"; };
+
+    const RecentClick open = RecentItemClick(recent, 1, exists);
+    EXPECT_EQ(open.action, RecentClick::Action::Open);
+    EXPECT_EQ(open.path, "/b & c.zel");
+    EXPECT_EQ(recent.MenuItems()[1].caption, "/b && c.zel");
+
+    const RecentClick missing = RecentItemClick(recent, 2, exists);
+    EXPECT_EQ(missing.action, RecentClick::Action::Missing);
+    EXPECT_EQ(missing.message, "Файл /gone.zel не найден!");
+    EXPECT_EQ(recent.entries(), Paths({"/a.zel", "/b & c.zel"}));
+    EXPECT_EQ(RecentItemClick(recent, 5, exists).action, RecentClick::Action::None);
+}
+
+TEST(RecentFiles, TarvoIniLivesInTheUserConfigurationDirectory) {
+    struct Case {
+        const char* xdg;
+        const char* home;
+        std::string expected;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"/cfg", "/home/u", "/cfg/Tarvo/Tarvo.ini"},   {"/cfg/", "/h", "/cfg/Tarvo/Tarvo.ini"},
+        {nullptr, "/home/u", "/home/u/.config/Tarvo/Tarvo.ini"},
+        {"", "/h", "/h/.config/Tarvo/Tarvo.ini"},     {"rel", "/h", "/h/.config/Tarvo/Tarvo.ini"},
+        {nullptr, "relative", ""},                    {nullptr, nullptr, ""},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        EXPECT_EQ(TarvoIniPath(c.xdg, c.home), c.expected);
+    }
+}
+
+TEST(RecentFiles, SavingCreatesTheDirectoryAndKeepsAnyPath) {
+    testing::TempDir dir;
+    const std::string ini = dir.File("config/Tarvo/Tarvo.ini");
+    EXPECT_TRUE(LoadRecentFiles(ini).entries().empty());
+    RecentFiles recent;
+    recent.Add("/данные/中文 & co.zel");
+    ASSERT_FALSE(SaveRecentFiles(recent, ini));
+    EXPECT_EQ(LoadRecentFiles(ini).entries(), recent.entries());
+}
+
+}  // namespace
+}  // namespace tarvo
