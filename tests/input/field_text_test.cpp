@@ -5,7 +5,7 @@
 namespace tarvo {
 namespace {
 
-TEST(EntryFilter, AcceptsOnlyPositiveNumbers) {
+TEST(AcceptedEntry, IsOnlyAPositiveNumber) {
     struct Case {
         const char* text;
         bool accepted;
@@ -21,7 +21,7 @@ TEST(EntryFilter, AcceptsOnlyPositiveNumbers) {
     }
 }
 
-TEST(EntryFilter, HintNamesTheDecimalSeparator) {
+TEST(AcceptedEntry, HintNamesTheDecimalSeparator) {
     EXPECT_EQ(EntryHint(),
               "Допустимый ввод - цифры и разделитель целой и дробной частей: знак (,)");
 }
