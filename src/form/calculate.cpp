@@ -45,6 +45,14 @@ std::string ClassText(const MotorModel& m) {
 }  // namespace
 
 void FormModel::calculate() {
+    try {
+        runCommand();
+    } catch (const std::bad_alloc&) {
+        FailOutOfMemory();
+    }
+}
+
+void FormModel::runCommand() {
     setButtonEnabled(kExportButton, false);
     model_.grainKind = kNothing;
     model_.flags = {};
@@ -144,19 +152,15 @@ void FormModel::applyTracerBoxes(TracerBoxes boxes) {
 }
 
 void FormModel::runStages() {
-    try {
-        runKnStage();
-        if (model_.flags.Kn) {
-            runPressureStage();
-        }
-        if (model_.flags.Pressure) {
+    runKnStage();
+    if (model_.flags.Kn) {
+        runPressureStage();
+    }
+    if (model_.flags.Pressure) {
+        runThrustPass();
+        if (model_.flags.Pressure && model_.ThrustPassFlag) {
             runThrustPass();
-            if (model_.flags.Pressure && model_.ThrustPassFlag) {
-                runThrustPass();
-            }
         }
-    } catch (const std::bad_alloc&) {
-        FailOutOfMemory();
     }
     if (!model_.flags.Thrust) {
         clearThrustResults();

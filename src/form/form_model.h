@@ -148,7 +148,8 @@ public:
     void setModified(bool on);
 
     // Commands.
-    void calculate();  // the "Рассчитать" button
+    // The "Рассчитать" button. Running out of memory ends the program with its message.
+    void calculate();
     void refreshStepperFields();
     void clearKnResults();
     void clearPressureResults();
@@ -192,6 +193,7 @@ private:
     void setBottomAxis(int chart, double largestX);
 
     // The calculation.
+    void runCommand();
     bool readInputs();
     std::string_view fieldTextView(int edit) const;
     void applyTracerBoxes(TracerBoxes boxes);

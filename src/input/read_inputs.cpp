@@ -1,8 +1,8 @@
 #include "input/read_inputs.h"
 
-#include <numbers>
 #include <optional>
 
+#include "ballistics/geometry.h"
 #include "input/field_map.h"
 #include "model/number_text.h"
 #include "model/propellants.h"
@@ -130,7 +130,7 @@ bool Reader::Chamber() {
         !Positive(field::kLc, m_.Lc)) {
         return false;
     }
-    m_.Vc = m_.Dc * m_.Dc * std::numbers::pi / 4 * m_.Lc;
+    m_.Vc = ChamberVolume(m_.Dc, m_.Lc);
     return true;
 }
 
