@@ -40,70 +40,39 @@ TEST(Calculate, ATypedMotorShowsTheCoresResults) {
     const CalculationResult core = RunCalculation(m, DefaultBurnRateTable(2));
     ASSERT_TRUE(core.succeeded);
     const double Isp = SpecificImpulse(m);
-    const auto I = [](double v) { return FormatInteger(v); };
-    const auto F = [](int decimals) {
-        return [decimals](double v) { return FormatFixed(v, decimals); };
-    };
+    constexpr int kInteger = -1;  // halves to even
+    constexpr int kGeneral = -2;  // up to 15 significant digits
     struct Case {
         int label;
         double value;
-        std::function<std::string(double)> format;
+        int decimals;
     };
+    // clang-format off
     const Case cases[] = {
-        {1, m.Vc, I},
-        {2, m.Lgo, FormatGeneral},
-        {3, m.Vg, I},
-        {4, m.Vt, F(3)},
-        {5, m.pPrime, F(3)},
-        {6, m.p, F(3)},
-        {7, m.m, F(3)},
-        {8, m.Abeo, I},
-        {9, m.Abco, I},
-        {10, m.Abso, I},
-        {11, m.Abo, I},
-        {122, m.Abtr, I},
-        {12, m.Ato, I},
-        {13, m.Dt, F(3)},
-        {14, m.Dtf, F(3)},
-        {19, m.KnMax, I},
-        {20, m.KnMin, I},
-        {21, m.KnAvg, I},
-        {118, m.KnEnd, I},
-        {28, m.M, F(2)},
-        {30, m.R, F(1)},
-        {32, m.k, F(3)},
-        {35, m.To, F(0)},
-        {37, m.ToAct, F(0)},
-        {40, m.cStar, F(0)},
-        {141, m.Pmax, F(2)},
-        {144, m.BurnTime, F(2)},
-        {142, m.ThrustTime, F(2)},
-        {129, m.AvgBurnRate, F(2)},
-        {128, m.TracerPressure, F(2)},
-        {121, m.TracerTailTime, F(2)},
-        {119, m.TracerRate, F(2)},
-        {148, m.Ato, F(1)},
-        {151, m.Ae, F(1)},
-        {176, m.Meo, F(3)},
-        {177, m.Mef, F(3)},
-        {157, m.De, F(2)},
-        {159, m.AeAtOpt, F(3)},
-        {163, m.AeAtOptMid, F(3)},
-        {165, m.wf, F(3)},
-        {167, m.CfMax, F(3)},
-        {169, m.Fmax, F(0)},
-        {155, m.Favg, F(0)},
-        {172, m.It, F(0)},
-        {173, Isp, F(1)},
-        {175, m.ThrustTime, F(2)},
-        {179, m.m, F(3)},
-        {181, m.It, F(1)},
-        {183, m.Favg, F(1)},
-        {185, m.ThrustTime, F(2)},
-        {187, Isp, F(1)},
+        {1, m.Vc, kInteger},      {2, m.Lgo, kGeneral},        {3, m.Vg, kInteger},
+        {4, m.Vt, 3},             {5, m.pPrime, 3},            {6, m.p, 3},
+        {7, m.m, 3},              {8, m.Abeo, kInteger},       {9, m.Abco, kInteger},
+        {10, m.Abso, kInteger},   {11, m.Abo, kInteger},       {122, m.Abtr, kInteger},
+        {12, m.Ato, kInteger},    {13, m.Dt, 3},               {14, m.Dtf, 3},
+        {19, m.KnMax, kInteger},  {20, m.KnMin, kInteger},     {21, m.KnAvg, kInteger},
+        {118, m.KnEnd, kInteger}, {28, m.M, 2},                {30, m.R, 1},
+        {32, m.k, 3},             {35, m.To, 0},               {37, m.ToAct, 0},
+        {40, m.cStar, 0},         {141, m.Pmax, 2},            {144, m.BurnTime, 2},
+        {142, m.ThrustTime, 2},   {129, m.AvgBurnRate, 2},     {128, m.TracerPressure, 2},
+        {121, m.TracerTailTime, 2}, {119, m.TracerRate, 2},    {148, m.Ato, 1},
+        {151, m.Ae, 1},           {176, m.Meo, 3},             {177, m.Mef, 3},
+        {157, m.De, 2},           {159, m.AeAtOpt, 3},         {163, m.AeAtOptMid, 3},
+        {165, m.wf, 3},           {167, m.CfMax, 3},           {169, m.Fmax, 0},
+        {155, m.Favg, 0},         {172, m.It, 0},              {173, Isp, 1},
+        {175, m.ThrustTime, 2},   {179, m.m, 3},               {181, m.It, 1},
+        {183, m.Favg, 1},         {185, m.ThrustTime, 2},      {187, Isp, 1},
     };
+    // clang-format on
     for (const Case& c : cases) {
-        EXPECT_EQ(form.labelText(LabelId{c.label}), c.format(c.value)) << "Label" << c.label;
+        const std::string expected = c.decimals == kInteger   ? FormatInteger(c.value)
+                                     : c.decimals == kGeneral ? FormatGeneral(c.value)
+                                                              : FormatFixed(c.value, c.decimals);
+        EXPECT_EQ(form.labelText(LabelId{c.label}), expected) << "Label" << c.label;
     }
     EXPECT_EQ(form.labelText(LabelId{189}), m.MotorClass + " " + FormatFixed(m.Favg, 0));
     EXPECT_EQ(form.labelText(LabelId{5}), "1,841");
