@@ -100,28 +100,29 @@ bool Reader::SelectedPropellant() {
         return true;
     }
     const PropellantFields& f = kPropellantFields[m_.Ftype - 1];
-    const PropellantSpec& spec = m_.propellants[m_.Ftype - 1];
-    if (!Positive(f.M, spec.M)) {
+    const PropellantSpec& constants = m_.propellants[m_.Ftype - 1];
+    if (!Positive(f.M, constants.M)) {
         return false;
     }
-    m_.M = spec.M;
-    if (!Positive(f.k, spec.k) || !(spec.k > 1 || Fail(MustExceedOneMessage(NameOfField(f.k))))) {
+    m_.M = constants.M;
+    if (!Positive(f.k, constants.k) ||
+        !(constants.k > 1 || Fail(MustExceedOneMessage(NameOfField(f.k))))) {
         return false;
     }
-    m_.k = spec.k;
-    if (!Positive(f.To, spec.To)) {
+    m_.k = constants.k;
+    if (!Positive(f.To, constants.To)) {
         return false;
     }
-    m_.To = spec.To;
-    if (!Positive(f.k2ph, spec.k2ph) ||
-        !(spec.k2ph > 1 || Fail(MustExceedOneMessage(NameOfField(f.k2ph))))) {
+    m_.To = constants.To;
+    if (!Positive(f.k2ph, constants.k2ph) ||
+        !(constants.k2ph > 1 || Fail(MustExceedOneMessage(NameOfField(f.k2ph))))) {
         return false;
     }
-    m_.k2ph = spec.k2ph;
-    if (!Positive(f.pPrime, spec.pPrime)) {
+    m_.k2ph = constants.k2ph;
+    if (!Positive(f.pPrime, constants.pPrime)) {
         return false;
     }
-    m_.pPrime = spec.pPrime;
+    m_.pPrime = constants.pPrime;
     return true;
 }
 
