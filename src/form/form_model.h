@@ -1,0 +1,234 @@
+#pragma once
+// The state of every control of the main window and the window's behaviour, without a
+// toolkit. A view draws this state and forwards the user's actions; the file layer and the
+// command-line tool drive it directly. Every change is announced to the observers.
+//
+// Event semantics follow the window's controls: a field's change handler runs only when its
+// text really changes (typing and program writes alike), a check box's click handler runs on
+// every change of its checked state, and handlers re-enter one another through such changes.
+
+#include <array>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "ballistics/geometry.h"
+#include "ballistics/kn_curve.h"
+#include "ballistics/pressure.h"
+#include "ballistics/stage.h"
+#include "ballistics/thrust.h"
+#include "form/controls.h"
+#include "input/field_map.h"
+#include "model/motor_model.h"
+
+namespace tarvo {
+
+// What changed: the kind of change and the control it happened to.
+enum class ChangeKind {
+    kText,           // field, label, memo, status panel or group caption text
+    kEnabled,        // enabled state of a field, stepper, check box or button
+    kChecked,        // check box state
+    kPosition,       // stepper position
+    kSelectAll,      // the field's whole text is to be selected
+    kItems,          // propellant list entries
+    kSelection,      // propellant list selection
+    kSeries,         // points of a chart's series
+    kAxes,           // axis maxima of a chart
+    kRows,           // rows of the result table
+    kProgress,       // progress bar visibility, range or position
+    kFocus,          // the control is to take the keyboard focus
+    kActiveTab,      // page of the page control
+    kDocumentState,  // LoadingGuard or Modified
+};
+
+struct Change {
+    ChangeKind kind;
+    ControlId control;
+};
+
+struct ChartState {
+    std::vector<ChartSeries> series;
+    double bottomMax = 0.0;
+    double leftMax = 0.0;
+    double rightMax = 0.0;
+};
+
+struct ProgressBarState {
+    bool visible = false;
+    int min = 0;
+    int max = 0;
+    int position = 0;
+};
+
+struct ResultTableRow {
+    std::string number;  // "1" to "23"
+    std::string time;    // s, 2 decimals
+    std::string thrust;  // N, 1 decimal
+};
+
+enum class StepDirection { kUp, kDown };
+
+class FormModel {
+public:
+    using Observer = std::function<void(const Change&)>;
+
+    // The window as it is created: design-time texts and states, no propellants listed.
+    FormModel();
+    // Observers hold on to the form they watch: a form is neither copied nor moved.
+    FormModel(const FormModel&) = delete;
+    FormModel& operator=(const FormModel&) = delete;
+
+    int addObserver(Observer observer);  // returns a token for removeObserver
+    void removeObserver(int token);
+
+    // Edit fields "Edit1" to "Edit96".
+    const std::string& fieldText(EditId id) const;
+    bool isFieldEnabled(EditId id) const;
+    void setFieldText(EditId id, std::string_view text);
+    void setFieldEnabled(EditId id, bool enabled);
+
+    // Steppers "UpDown2" to "UpDown11".
+    int stepperPosition(StepperId id) const;
+    bool isStepperEnabled(StepperId id) const;
+    // Clamps into the stepper's range; refuses (false, nothing changes) a position outside the
+    // 16-bit range. Runs no handler.
+    bool setStepperPosition(StepperId id, int position);
+    void setStepperEnabled(StepperId id, bool enabled);
+    // The stepper's click handler: writes its field from its position.
+    void clickStepper(StepperId id);
+    // A click on the control's arrow: moves by the increment within the range, then clicks.
+    void stepStepper(StepperId id, StepDirection direction);
+
+    // Check boxes "chk", "chk1" to "chk5".
+    bool isChecked(CheckBoxId id) const;
+    bool isCheckBoxEnabled(CheckBoxId id) const;
+    void setChecked(CheckBoxId id, bool checked);
+    void setCheckBoxEnabled(CheckBoxId id, bool enabled);
+
+    // The propellant list "fbox". Replacing the entries leaves no selection and runs no
+    // handler; selecting an index outside the entries leaves no selection (and returns false).
+    // A real change of the selection runs the list's change handler.
+    const std::vector<std::string>& propellantItems() const;
+    int selectedPropellant() const;  // -1 for none
+    void setPropellantItems(std::vector<std::string> items);
+    bool selectPropellant(int index);
+
+    // Value labels and the propellant names of tab 5 ("Label92" to "Label94", "GroupBox8" to
+    // "GroupBox10").
+    const std::string& labelText(LabelId id) const;
+    void setLabelText(LabelId id, std::string_view text);
+    const std::string& groupCaption(int groupBox) const;
+    void setGroupCaption(int groupBox, std::string_view text);
+
+    // Lower panel and tabs.
+    const std::string& memoText() const;
+    void setMemoText(std::string_view text);  // marks the document changed unless loading
+    int activeTab() const;                    // 0..4, -1 for none
+    void setActiveTab(int index);
+    const std::string& statusText(int panel = 0) const;
+    void setStatusText(int panel, std::string_view text);
+    bool isButtonEnabled(ButtonId id) const;
+    void setButtonEnabled(ButtonId id, bool enabled);
+    const ProgressBarState& progressBar() const { return progress_; }
+    const std::vector<ResultTableRow>& resultTable() const { return rows_; }
+    void clearResultTable();
+    const ChartState& chart(ChartId id) const;
+
+    // Any control by id: its text, and whether it is enabled (nothing for controls without).
+    std::optional<std::string> text(ControlId id) const;
+    std::optional<bool> enabled(ControlId id) const;
+
+    // Document state.
+    bool loadingGuard() const { return loadingGuard_; }
+    void setLoadingGuard(bool on);
+    bool modified() const { return modified_; }
+    void setModified(bool on);
+
+    // Commands.
+    // The "Рассчитать" button. Running out of memory ends the program with its message.
+    void calculate();
+    void refreshStepperFields();
+    void clearKnResults();
+    void clearPressureResults();
+    void clearThrustResults();
+    void resetModel();
+    const MotorModel& motorModel() const { return model_; }
+
+private:
+    struct FieldState {
+        std::string text;
+        bool enabled = true;
+    };
+    struct StepperState {
+        int position = 0;
+        bool enabled = true;
+    };
+    struct CheckBoxState {
+        bool checked = false;
+        bool enabled = true;
+    };
+
+    void notify(ChangeKind kind, ControlId control);
+    FieldState* field(EditId id);
+    const FieldState* field(EditId id) const;
+    StepperState* stepper(StepperId id);
+    const StepperState* stepper(StepperId id) const;
+    std::optional<double> numberIn(EditId id) const;
+
+    // Change handlers.
+    void fieldChanged(EditId id);
+    void checkEdit(EditId id);
+    void edit94Change();
+    void edit95Change();
+    void edit96Change();
+    void checkBoxClicked(CheckBoxId id);
+    void chkClick();
+    void chk1Click();
+    void showTracerClick(CheckBoxId id);
+    void fboxChange();
+    std::optional<double> freeChamberLength() const;
+    void setBottomAxis(int chart, double largestX);
+
+    // The calculation.
+    void runCommand();
+    bool readInputs();
+    std::string_view fieldTextView(int edit) const;
+    void applyTracerBoxes(TracerBoxes boxes);
+    void runStages();
+    void runKnStage();
+    void runPressureStage();
+    void runThrustPass();
+    void showKnResults(KnCurveResult& result);
+    void showPressureResults(PressureResult& result);
+    void showThrustResults(ThrustResult& result);
+    void writeLabels(std::initializer_list<std::pair<int, double>> values);
+    void setSeries(int chart, std::size_t index, ChartSeries points);
+    void setAxes(int chart, double bottom, double left, std::optional<double> right);
+    void setProgress(bool visible, int max, int position);
+    void finishCommand();
+
+    MotorModel model_;
+    std::array<FieldState, kLastEditNumber + 1> fields_{};
+    std::array<StepperState, 12> steppers_{};
+    std::array<CheckBoxState, 6> checkBoxes_{};
+    std::map<int, std::string> labels_;
+    std::map<int, std::string> groupCaptions_;
+    std::vector<std::string> propellantItems_;
+    int selectedPropellant_ = -1;
+    std::string memo_;
+    int activeTab_ = 0;
+    std::array<std::string, 3> status_{};
+    std::array<bool, 6> buttons_{};
+    ProgressBarState progress_;
+    std::vector<ResultTableRow> rows_;
+    std::array<ChartState, 5> charts_{};
+    bool loadingGuard_ = false;
+    bool modified_ = false;
+    std::map<int, Observer> observers_;
+    int nextObserverToken_ = 1;
+};
+
+}  // namespace tarvo
