@@ -1,0 +1,33 @@
+#pragma once
+// What the program asks the user and tells them outside the main window: message boxes and
+// the file dialogs. The desktop program shows real dialogs; tests and the command-line tool
+// answer from a script. Every box carries the main window's caption as its title.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tarvo {
+
+enum class Answer { kYes, kNo, kCancel };
+
+enum class MessageIcon { kInformation, kWarning, kError, kStop };
+
+// The four file dialogs of the window ("od", "sd", "gopen", "gsave" in the layout tables).
+enum class FileDialog { kOpenMotor, kSaveMotor, kOpenPropellants, kSavePropellants };
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // A question with Yes, No and Cancel (the save prompts).
+    virtual Answer askYesNoCancel(std::string_view text) = 0;
+    // A question with Yes and No (overwriting a propellant file).
+    virtual bool askYesNo(std::string_view text) = 0;
+    // A message with an OK button.
+    virtual void showMessage(MessageIcon icon, std::string_view text) = 0;
+    // The chosen path, or nothing when the dialog was cancelled. Paths keep the user's case.
+    virtual std::optional<std::string> chooseFile(FileDialog dialog) = 0;
+};
+
+}  // namespace tarvo
