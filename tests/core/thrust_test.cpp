@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 #include "ballistics/exit_mach.h"
 #include "ballistics/motor_class.h"
@@ -27,6 +28,17 @@ TEST(ExitMachNumber, FastSearchVisitsTheSameMachNumbersAsTheWalk) {
             EXPECT_EQ(ExitMachNumber(ratio, kappa), ExitMachNumberStepwise(ratio, kappa))
                 << "ratio " << ratio << ", kappa " << kappa;
         }
+    }
+}
+
+TEST(ExitMachNumber, FastSearchMatchesTheWalkOnRandomRatios) {
+    std::mt19937_64 random(2026);
+    std::uniform_real_distribution<double> ratio(0.9, 40);
+    std::uniform_real_distribution<double> kappa(1.01, 1.4);
+    for (int i = 0; i < 300; ++i) {
+        const double r = ratio(random);
+        const double k = kappa(random);
+        ASSERT_EQ(ExitMachNumber(r, k), ExitMachNumberStepwise(r, k)) << r << ", " << k;
     }
 }
 
