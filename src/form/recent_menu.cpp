@@ -19,9 +19,15 @@ void Document::loadRecentList() {
 // A list that cannot be written is kept in memory all the same; nagging about it at every
 // open would stand in the user's way, and the menu still shows it.
 void Document::saveRecentList() const {
-    if (settings_.writeFiles && !settings_.recentListFile.empty()) {
-        (void)SaveRecentFiles(recent_, settings_.recentListFile);
+    const std::string& path = settings_.recentListFile;
+    if (!settings_.writeFiles || path.empty()) {
+        return;
     }
+    // Nothing to keep and nothing kept: a first start leaves no empty file behind.
+    if (recent_.entries().empty() && !FileExists(path)) {
+        return;
+    }
+    (void)SaveRecentFiles(recent_, path);
 }
 
 void Document::rebuildRecentMenu() {

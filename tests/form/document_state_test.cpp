@@ -134,6 +134,7 @@ TEST_F(DocumentTest, StartingWithoutGrainsShowsTheDefaultsAndSaysSo) {
     EXPECT_EQ(form.selectedPropellant(), 1);
     EXPECT_FALSE(document.isDocumentChanged());
     EXPECT_FALSE(document.recentMenu().enabled);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("config")));  // nothing to keep yet
 }
 
 TEST_F(DocumentTest, StartingWithGrainsLoadsIt) {
