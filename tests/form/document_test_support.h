@@ -1,13 +1,10 @@
 #pragma once
-// A document in a temporary directory, with dialogs that answer from a script and remember
+// A started window in a temporary directory, with dialogs that answer from a script and keep
 // what they were asked and told.
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <optional>
-#include <string>
-#include <vector>
 
 #include "../files/temp_dir.h"
 #include "files/encoding.h"
@@ -26,8 +23,7 @@ public:
         return Next(overwrite, false);
     }
     void showMessage(MessageIcon, std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::string> chooseFile(FileDialog dialog) override {
-        dialogsShown.push_back(dialog);
+    std::optional<std::string> chooseFile(FileDialog) override {
         return Next(files, std::optional<std::string>());
     }
     std::optional<std::string> chooseFileNamed(FileDialog dialog, std::string_view name) override {
@@ -35,13 +31,10 @@ public:
         return chooseFile(dialog);
     }
 
-    std::deque<Answer> answers;                    // Yes/No/Cancel prompts, in turn
-    std::deque<bool> overwrite;                    // Yes/No questions
-    std::deque<std::optional<std::string>> files;  // file dialogs: a path or cancelled
-    std::vector<std::string> questions;
-    std::vector<std::string> messages;
-    std::vector<FileDialog> dialogsShown;
-    std::vector<std::string> proposedNames;
+    std::deque<Answer> answers;                    // the Yes/No/Cancel prompts, in turn
+    std::deque<bool> overwrite;                    // the Yes/No questions
+    std::deque<std::optional<std::string>> files;  // file dialogs: a path, or cancelled
+    std::vector<std::string> questions, messages, proposedNames;
 
 private:
     template <typename T>
@@ -55,22 +48,19 @@ private:
     }
 };
 
-// A started window: created and activated, with GRAINS.grn and Tarvo.ini in a fresh directory.
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest()
-        : document(form, dialogs, {dir.File("GRAINS.grn"), dir.File("config/Tarvo.ini"), true}) {}
-
-    void Start() {
+    DocumentTest() : document(form, dialogs, Settings()) {
         document.create();
         document.activate();
     }
-
-    // A motor file holding `text` (UTF-8 here, Windows-1251 on disk).
-    std::string MotorFile(const std::string& name, std::string_view text) {
-        const std::string path = dir.File(name);
-        WriteBytes(path, Utf8ToWindows1251(text));
-        return path;
+    DocumentSettings Settings() const {
+        return {dir.File("GRAINS.grn"), dir.File("config/Tarvo.ini"), true};
+    }
+    // A motor file holding `text`, in Windows-1251 on disk.
+    std::string MotorFile(const std::string& name, std::string_view text) const {
+        WriteBytes(dir.File(name), Utf8ToWindows1251(text));
+        return dir.File(name);
     }
 
     TempDir dir;
