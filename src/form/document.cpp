@@ -119,10 +119,7 @@ void Document::newDocument() {
     }
     loadDefaultPropellantFile();
     form_.setLoadingGuard(true);
-    form_.clearKnResults();
-    form_.clearPressureResults();
-    form_.clearThrustResults();
-    form_.clearResultTable();
+    clearResults();
     savedEndGrain_ = false;
     savedCoredGrains_ = true;
     form_.setChecked(kEndGrainBox, false);
@@ -142,6 +139,15 @@ void Document::newDocument() {
     form_.resetModel();
     form_.setActiveTab(0);
     form_.setLoadingGuard(false);
+}
+
+// The results of tabs 1 to 4 belong to the design that was shown; a file that then fails its
+// checks must not show the table of another motor either.
+void Document::clearResults() {
+    form_.clearKnResults();
+    form_.clearPressureResults();
+    form_.clearThrustResults();
+    form_.clearResultTable();
 }
 
 // The default design, in the order New writes it: each write may run the rules of its field.
@@ -200,12 +206,7 @@ void Document::openMotorFile(const std::string& path) {
         return;
     }
     currentFileName_ = path;
-    form_.clearKnResults();
-    form_.clearPressureResults();
-    form_.clearThrustResults();
-    // The table belongs to the design that was shown; a file that fails its checks must not
-    // show the rows of another motor.
-    form_.clearResultTable();
+    clearResults();
     IniDocument& document = readable.file.document();
     if (ConvertLegacyMotorFile(document) == LegacyConversion::Converted && settings_.writeFiles) {
         // A file that cannot be rewritten is simply converted again at its next opening.

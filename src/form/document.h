@@ -127,6 +127,7 @@ private:
     bool saveUnderChosenName();
     void readMotorDocument(IniDocument& document);
     void resetControls();
+    void clearResults();
 
     FormModel& form_;
     Dialogs& dialogs_;
