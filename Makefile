@@ -32,7 +32,7 @@ bench: deps
 	$(BENCH_DIR)/bench/tarvo_bench
 
 run: build
-	$(BUILD_DIR)/app/tarvo-calc --example
+	$(BUILD_DIR)/app/tarvo-calc examples/*.zel
 
 format:
 	find src app tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

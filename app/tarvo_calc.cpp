@@ -1,82 +1,441 @@
-// tarvo-calc: runs a whole calculation without a window and prints its results as JSON.
+// tarvo-calc: calculates motor files the way the desktop program does when the user opens
+// them, and prints the results as a readable Russian report, as JSON Lines, or as a RASP .eng
+// thrust curve.
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
-#include "model/calculation.h"
-#include "model/example_motor.h"
-#include "model/number_text.h"
-#include "model/propellants.h"
+#include "export/rasp_eng.h"
+#include "files/encoding.h"
+#include "form/form_layout.h"
+#include "form/form_model.h"
+#include "form/motor_calculation.h"
 
+namespace tarvo {
 namespace {
 
-void PrintUsage() {
-    std::puts(
-        "Usage: tarvo-calc --example [cored|end-burner|combined]\n"
-        "Calculates a built-in example motor and prints its results as JSON.");
-}
+constexpr int kExitSuccess = 0;
+constexpr int kExitCalculationFailed = 1;
+constexpr int kExitUsageOrFile = 2;
+
+constexpr std::string_view kUsage =
+    "Использование:\n"
+    "  tarvo-calc [--json] ФАЙЛ...\n"
+    "  tarvo-calc --eng ВЫХОД.eng ФАЙЛ\n"
+    "  tarvo-calc --help\n"
+    "\n"
+    "Рассчитывает файлы двигателей (.zel) так же, как программа Tarvo при их открытии:\n"
+    "каждый ФАЙЛ по очереди, каждый раз с нового запуска со встроенными параметрами топлив\n"
+    "(без GRAINS.grn и без списка последних файлов), после команды \"Новый\". Файлы старого\n"
+    "формата преобразуются только в памяти; tarvo-calc никогда не изменяет ФАЙЛ.\n"
+    "\n"
+    "Без ключей выводится отчёт по каждому файлу: подписи и значения вкладок 1-4, строка\n"
+    "состояния и таблица тяги из 23 строк.\n"
+    "  --json   по одному объекту JSON в строке на каждый ФАЙЛ (JSON Lines, UTF-8): ключи\n"
+    "           file, success, status, labels, fields, checks, propellant, table, values,\n"
+    "           series; числа в values и series записаны с точностью, достаточной для\n"
+    "           точного обратного чтения, нечисловые значения опущены.\n"
+    "  --eng ВЫХОД.eng\n"
+    "           записывает кривую тяги ФАЙЛА в формате RASP (.eng) для симуляторов полёта;\n"
+    "           при успехе ничего не выводит.\n"
+    "\n"
+    "Код завершения:\n"
+    "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
+    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится);\n"
+    "  2  ошибка в аргументах, ФАЙЛ не существует или не читается, или не записан\n"
+    "     ВЫХОД.eng (сообщение с именем файла выводится в поток ошибок).\n";
+
+// ---- JSON ----
 
 std::string JsonString(std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : SanitizeUtf8(text)) {
+        const auto byte = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            out += "\\u00";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
         }
-        out += c;
     }
     return out + "\"";
 }
 
-void PrintNumber(const char* name, double value, bool comma = true) {
-    // JSON numbers take a decimal point.
-    std::string text = tarvo::FormatGeneral(value);
-    for (char& c : text) {
-        c = c == tarvo::kDecimalSeparator ? '.' : c;
-    }
-    std::printf("  \"%s\": %s%s\n", name, text.c_str(), comma ? "," : "");
+// Seventeen significant digits read back as the same double; the point never depends on the
+// locale.
+std::string JsonNumber(double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
 }
 
-void PrintResults(const tarvo::MotorModel& m, const tarvo::CalculationResult& result) {
-    std::printf("{\n  \"status\": %s,\n", JsonString(result.status).c_str());
-    std::printf("  \"succeeded\": %s,\n", result.succeeded ? "true" : "false");
-    std::printf("  \"class\": %s,\n", JsonString(m.MotorClass).c_str());
-    PrintNumber("m_kg", m.m);
-    PrintNumber("Kn_max", m.KnMax);
-    PrintNumber("Kn_min", m.KnMin);
-    PrintNumber("Pmax_MPa", m.Pmax);
-    PrintNumber("burn_time_s", m.BurnTime);
-    PrintNumber("thrust_time_s", m.ThrustTime);
-    PrintNumber("Fmax_N", m.Fmax);
-    PrintNumber("Favg_N", m.Favg);
-    PrintNumber("It_Ns", m.It);
-    PrintNumber("Meo", m.Meo);
-    PrintNumber("Mef", m.Mef);
-    std::printf("  \"table\": [");
-    if (result.thrust) {
-        const auto& rows = result.thrust->rows;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            std::printf("%s\n    [\"%s\", \"%s\"]", i == 0 ? "" : ",",
-                        tarvo::FormatFixed(rows[i].time, 2).c_str(),
-                        tarvo::FormatFixed(rows[i].thrust, 1).c_str());
+class JsonObject {
+public:
+    void add(std::string_view key, const std::string& json) {
+        text_ += (text_.empty() ? "{" : ",") + JsonString(key) + ":" + json;
+    }
+    void addNumber(std::string_view key, double value) {
+        if (std::isfinite(value)) {
+            add(key, JsonNumber(value));
         }
     }
-    std::printf("\n  ]\n}\n");
+    std::string close() const { return text_.empty() ? "{}" : text_ + "}"; }
+
+private:
+    std::string text_;
+};
+
+std::string JsonSeries(const ChartSeries& series) {
+    std::string out = "[";
+    for (const ChartPoint& point : series) {
+        if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
+            continue;
+        }
+        out +=
+            (out.size() > 1 ? ",[" : "[") + JsonNumber(point.x) + "," + JsonNumber(point.y) + "]";
+    }
+    return out + "]";
+}
+
+constexpr int kValueLabels[] = {
+    1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  19,  20,  21,  118,
+    122, 26,  28,  30,  32,  35,  37,  40,  119, 121, 128, 129, 141, 142, 144, 148, 151, 155,
+    157, 159, 163, 165, 167, 169, 172, 173, 175, 176, 177, 179, 181, 183, 185, 187, 189};
+
+std::string JsonLabels(const FormModel& form) {
+    JsonObject labels;
+    for (const int label : kValueLabels) {
+        labels.add("Label" + std::to_string(label), JsonString(form.labelText(LabelId{label})));
+    }
+    return labels.close();
+}
+
+std::string JsonFields(const FormModel& form) {
+    JsonObject fields;
+    for (const FieldLayout& layout : FieldLayouts()) {
+        fields.add("Edit" + std::to_string(layout.edit),
+                   JsonString(form.fieldText(EditId{layout.edit})));
+    }
+    return fields.close();
+}
+
+std::string JsonChecks(const FormModel& form) {
+    JsonObject checks;
+    checks.add("chk", form.isChecked(kEndGrainBox) ? "true" : "false");
+    checks.add("chk1", form.isChecked(kCoredGrainsBox) ? "true" : "false");
+    return checks.close();
+}
+
+std::string JsonTable(const FormModel& form) {
+    std::string out = "[";
+    for (const ResultTableRow& row : form.resultTable()) {
+        out += (out.size() > 1 ? ",[" : "[") + JsonString(row.time) + "," + JsonString(row.thrust) +
+               "]";
+    }
+    return out + "]";
+}
+
+std::string JsonValues(const MotorModel& m) {
+    const std::pair<std::string_view, double> values[] = {
+        {"Vc", m.Vc},
+        {"Lgo", m.Lgo},
+        {"Vg", m.Vg},
+        {"Vt", m.Vt},
+        {"p'", m.pPrime},
+        {"p", m.p},
+        {"m", m.m},
+        {"Abeo", m.Abeo},
+        {"Abco", m.Abco},
+        {"Abso", m.Abso},
+        {"Abo", m.Abo},
+        {"Abtr", m.Abtr},
+        {"Ato", m.Ato},
+        {"Dt", m.Dt},
+        {"Dtf", m.Dtf},
+        {"w", m.w},
+        {"Kn max", m.KnMax},
+        {"Kn min", m.KnMin},
+        {"Kn avg", m.KnAvg},
+        {"Kn end", m.KnEnd},
+        {"WebTotal", m.WebTotal},
+        {"R'", m.RPrime},
+        {"R", m.R},
+        {"To act", m.ToAct},
+        {"c*", m.cStar},
+        {"Pmax", m.Pmax},
+        {"BurnTime", m.BurnTime},
+        {"ThrustTime", m.ThrustTime},
+        {"AvgBurnRate", m.AvgBurnRate},
+        {"StepRateMean", m.StepRateMean},
+        {"TracerPressure", m.TracerPressure},
+        {"TracerPmax", m.TracerPmax},
+        {"TracerEnd", m.TracerEnd},
+        {"TracerTailEnd", m.TracerTailEnd},
+        {"TailStep", m.TailStep},
+        {"Ae", m.Ae},
+        {"De", m.De},
+        {"Meo", m.Meo},
+        {"Mef", m.Mef},
+        {"Ae/At opt", m.AeAtOpt},
+        {"Ae/At opt mid", m.AeAtOptMid},
+        {"wf", m.wf},
+        {"Cf max", m.CfMax},
+        {"Fmax", m.Fmax},
+        {"Favg", m.Favg},
+        {"It", m.It},
+        {"Isp", SpecificImpulse(m)},
+    };
+    JsonObject object;
+    for (const auto& [symbol, value] : values) {
+        object.addNumber(symbol, value);
+    }
+    object.add("MotorClass", JsonString(m.MotorClass));
+    return object.close();
+}
+
+std::string JsonChartSeries(const FormModel& form) {
+    const auto series = [&form](int chart, std::size_t index) {
+        const std::vector<ChartSeries>& all = form.chart(ChartId{chart}).series;
+        return index < all.size() ? JsonSeries(all[index]) : std::string("[]");
+    };
+    JsonObject object;
+    object.add("kn", series(1, 0));
+    object.add("web", series(1, 1));
+    object.add("pressure", series(2, 0));
+    object.add("thrust", series(3, 0));
+    object.add("summary", series(4, 0));
+    return object.close();
+}
+
+std::string JsonLine(const std::string& file, const FormModel& form, bool success) {
+    JsonObject line;
+    line.add("file", JsonString(file));
+    line.add("success", success ? "true" : "false");
+    line.add("status", JsonString(form.statusText(0)));
+    line.add("labels", JsonLabels(form));
+    line.add("fields", JsonFields(form));
+    line.add("checks", JsonChecks(form));
+    line.add("propellant", std::to_string(form.selectedPropellant() + 1));
+    line.add("table", JsonTable(form));
+    line.add("values", JsonValues(form.motorModel()));
+    line.add("series", JsonChartSeries(form));
+    return line.close() + "\n";
+}
+
+// ---- The readable report ----
+
+// A caption on one line, without the blanks the window's layout left around it.
+std::string OneLine(std::string_view caption) {
+    std::string line;
+    for (const char c : caption) {
+        line += c == '\n' || c == '\r' ? ' ' : c;
+    }
+    const std::size_t end = line.find_last_not_of(' ');
+    return end == std::string::npos ? std::string() : line.substr(0, end + 1);
+}
+
+// The groups of a tab in the order the window shows them: those of the fields first.
+std::vector<std::string_view> GroupsOfTab(int tab) {
+    std::vector<std::string_view> groups;
+    const auto add = [&groups](std::string_view group) {
+        if (std::find(groups.begin(), groups.end(), group) == groups.end()) {
+            groups.push_back(group);
+        }
+    };
+    for (const FieldLayout& field : FieldLayouts()) {
+        if (field.tab == tab) {
+            add(field.group);
+        }
+    }
+    for (const LabelLayout& label : LabelLayouts()) {
+        if (label.tab == tab) {
+            add(label.group);
+        }
+    }
+    return groups;
+}
+
+std::string ReportLine(std::string_view caption, const std::string& value) {
+    return "    " + OneLine(caption) + ": " + value + "\n";
+}
+
+std::string TabReport(const FormModel& form, int tab) {
+    std::string out =
+        "Вкладка " + std::to_string(tab) + ". " + std::string(kTabCaptions[tab - 1]) + "\n";
+    for (const std::string_view group : GroupsOfTab(tab)) {
+        out += "  " + std::string(group) + "\n";
+        for (const FieldLayout& field : FieldLayouts()) {
+            if (field.tab == tab && field.group == group) {
+                out += ReportLine(field.caption, form.fieldText(EditId{field.edit}));
+            }
+        }
+        for (const LabelLayout& label : LabelLayouts()) {
+            if (label.tab == tab && label.group == group) {
+                out += ReportLine(label.caption, form.labelText(LabelId{label.label}));
+            }
+        }
+    }
+    return out;
+}
+
+std::string Padded(std::string_view text, std::size_t width) {
+    const std::size_t length = Utf8Length(text);
+    return std::string(length < width ? width - length : 0, ' ') + std::string(text);
+}
+
+std::string TableReport(const FormModel& form) {
+    std::string out = "Таблица тяги\n";
+    out += Padded(kResultTableColumns[0].title, 4) + Padded(kResultTableColumns[1].title, 14) +
+           Padded(kResultTableColumns[2].title, 14) + "\n";
+    for (const ResultTableRow& row : form.resultTable()) {
+        out += Padded(row.number, 4) + Padded(row.time, 14) + Padded(row.thrust, 14) + "\n";
+    }
+    if (form.resultTable().empty()) {
+        out += "  (нет строк)\n";
+    }
+    return out;
+}
+
+std::string YesNo(bool value) {
+    return value ? "да" : "нет";
+}
+
+std::string ReadableReport(const std::string& file, const FormModel& form) {
+    const int selected = form.selectedPropellant();
+    std::string out = "Файл: " + SanitizeUtf8(file) + "\n";
+    out += "Состояние: " + form.statusText(0) + "\n";
+    out += std::string(kPropellantListCaption) + ": " +
+           (selected >= 0 ? form.propellantItems()[selected] : std::string("не выбран")) + "\n";
+    out += "Канальные шашки: " + YesNo(form.isChecked(kCoredGrainsBox)) +
+           "; торцевая шашка: " + YesNo(form.isChecked(kEndGrainBox)) + "\n";
+    out += "Описание: " + form.memoText() + "\n\n";
+    for (int tab = 1; tab <= 4; ++tab) {
+        out += TabReport(form, tab) + "\n";
+    }
+    return out + TableReport(form);
+}
+
+// ---- The command ----
+
+struct Options {
+    bool json = false;
+    std::string engTarget;  // --eng OUT.eng
+    std::vector<std::string> files;
+    bool help = false;
+    std::string error;  // a usage error
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Options options;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (optionsEnded || arg.empty() || arg[0] != '-' || arg == "-") {
+            options.files.emplace_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help" || arg == "-h") {
+            options.help = true;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--eng" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            options.engTarget = argv[++i];
+        } else if (arg == "--eng") {
+            options.error = "после --eng нужно имя выходного файла";
+        } else {
+            options.error = "неизвестный ключ " + std::string(arg);
+        }
+    }
+    if (options.error.empty() && !options.help) {
+        if (options.files.empty()) {
+            options.error = "не указан ни один файл двигателя";
+        } else if (!options.engTarget.empty() && (options.json || options.files.size() != 1)) {
+            options.error = "--eng принимает ровно один файл и не сочетается с --json";
+        }
+    }
+    return options;
+}
+
+void PrintError(const std::string& message) {
+    std::fprintf(stderr, "tarvo-calc: %s\n", message.c_str());
+}
+
+void Print(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
+
+int ExportEng(const Options& options) {
+    const std::string& file = options.files.front();
+    FormModel form;
+    const MotorFileCalculation run = CalculateMotorFile(form, file);
+    if (run.outcome == MotorFileCalculation::Outcome::kUnreadable) {
+        PrintError(run.message);
+        return kExitUsageOrFile;
+    }
+    if (run.outcome == MotorFileCalculation::Outcome::kFailed) {
+        PrintError(form.statusText(0));
+        return kExitCalculationFailed;
+    }
+    const MotorModel& model = form.motorModel();
+    const ExportStatus status = ExportEngFile(options.engTarget, model, CalculatedResultRows(model),
+                                              DefaultEngOptions(model), file);
+    if (!status.ok()) {
+        PrintError(status.error);
+        return kExitUsageOrFile;
+    }
+    return kExitSuccess;
+}
+
+int CalculateFiles(const Options& options) {
+    int exitCode = kExitSuccess;
+    for (std::size_t i = 0; i < options.files.size(); ++i) {
+        const std::string& file = options.files[i];
+        FormModel form;
+        const MotorFileCalculation run = CalculateMotorFile(form, file);
+        if (run.outcome == MotorFileCalculation::Outcome::kUnreadable) {
+            PrintError(run.message);
+            exitCode = kExitUsageOrFile;
+            continue;
+        }
+        const bool success = run.outcome == MotorFileCalculation::Outcome::kSucceeded;
+        if (!success && exitCode == kExitSuccess) {
+            exitCode = kExitCalculationFailed;
+        }
+        if (options.json) {
+            Print(JsonLine(file, form, success));
+        } else {
+            Print((i > 0 ? "\n" : "") + ReadableReport(file, form));
+        }
+        std::fflush(stdout);
+    }
+    return exitCode;
 }
 
 }  // namespace
+}  // namespace tarvo
 
 int main(int argc, char** argv) {
-    if (argc < 2 || std::strcmp(argv[1], "--example") != 0) {
-        PrintUsage();
-        return argc >= 2 && std::strcmp(argv[1], "--help") == 0 ? 0 : 2;
+    using namespace tarvo;
+    const Options options = ParseOptions(argc, argv);
+    if (options.help) {
+        Print(std::string(kUsage));
+        return kExitSuccess;
     }
-    const std::string which = argc > 2 ? argv[2] : "cored";
-    tarvo::MotorModel model = which == "end-burner" ? tarvo::ExampleEndBurner()
-                              : which == "combined" ? tarvo::ExampleMotorWithEndBurner()
-                                                    : tarvo::ExampleCoredMotor();
-    const auto table = tarvo::DefaultBurnRateTable(model.Ftype);
-    const tarvo::CalculationResult result = tarvo::RunCalculation(model, table);
-    PrintResults(model, result);
-    return result.succeeded ? 0 : 1;
+    if (!options.error.empty()) {
+        PrintError(options.error);
+        std::fputs("Подробнее: tarvo-calc --help\n", stderr);
+        return kExitUsageOrFile;
+    }
+    return options.engTarget.empty() ? CalculateFiles(options) : ExportEng(options);
 }

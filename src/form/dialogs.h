@@ -28,6 +28,13 @@ public:
     virtual void showMessage(MessageIcon icon, std::string_view text) = 0;
     // The chosen path, or nothing when the dialog was cancelled. Paths keep the user's case.
     virtual std::optional<std::string> chooseFile(FileDialog dialog) = 0;
+    // The same with a file name proposed in the dialog ("GRAINS.grn" when the propellants are
+    // saved and there is no default propellant file yet). Without an override the dialog
+    // proposes nothing.
+    virtual std::optional<std::string> chooseFileNamed(FileDialog dialog,
+                                                       [[maybe_unused]] std::string_view name) {
+        return chooseFile(dialog);
+    }
 };
 
 }  // namespace tarvo

@@ -1,0 +1,144 @@
+#pragma once
+// The motor design the window shows, as a document: the file it came from, whether it changed
+// since it was last opened or saved, the commands of the "Файл" menu and of tab 5, the list of
+// recent files and the window's start and end. It works on the form model; every question,
+// message and file choice goes through Dialogs, so that tests and tarvo-calc answer from a
+// script.
+//
+// Paths keep the case the user chose. A save that fails is reported with a message naming the
+// file and its reason, and the document then stays changed. When the user answers Yes to a
+// save prompt and the save does not happen (the file dialog was cancelled, or writing failed),
+// the command that asked does not go on: discarding the work would lose what the user asked
+// to keep.
+
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/recent_files.h"
+#include "form/dialogs.h"
+#include "form/form_model.h"
+
+namespace tarvo {
+
+struct DocumentSettings {
+    // The default propellant file GRAINS.grn; nullopt when there is none to look for (the
+    // built-in propellants are used, and the start-up notice says the file is missing).
+    std::optional<std::string> propellantFile;
+    // Tarvo.ini with the recent list; empty: the list is neither read nor written.
+    std::string recentListFile;
+    // False: nothing is ever written to disk (tarvo-calc). A motor file of the older layout is
+    // then converted in memory only, and the recent list stays in memory.
+    bool writeFiles = true;
+};
+
+// The desktop program's files: GRAINS.grn beside the program, Tarvo.ini in the user's
+// configuration directory.
+DocumentSettings DesktopDocumentSettings();
+
+// What a view shows outside the form model: the "Открыть из списка" submenu, and the current
+// file (status panels 1 and 2 change with it, and the form announces those texts as well).
+enum class DocumentEvent { kRecentMenu, kCurrentFile };
+
+struct RecentMenuState {
+    bool enabled = false;  // "Открыть из списка"
+    std::vector<RecentMenuItem> items;
+};
+
+inline constexpr std::string_view kMissingGrainsNotice =
+    "Файл GRAINS.grn не найден. Параметры топлив установлены по умолчанию. См. справку";
+inline constexpr std::string_view kPropellantDefaultsRestored =
+    "Параметры топлив установлены по умолчанию";
+inline constexpr std::string_view kPropellantFileMissing = "Файл параметров топлив не найден";
+inline constexpr std::string_view kPropellantFileLoaded = "Файл параметров топлив загружен";
+inline constexpr std::string_view kPropellantFileNotLoaded = "Файл параметров топлив не загружен";
+
+class Document {
+public:
+    using Observer = std::function<void(DocumentEvent)>;
+
+    Document(FormModel& form, Dialogs& dialogs, DocumentSettings settings);
+    Document(const Document&) = delete;
+    Document& operator=(const Document&) = delete;
+
+    int addObserver(Observer observer);  // returns a token for removeObserver
+    void removeObserver(int token);
+
+    // ---- The window's life ----
+    // Window creation: the propellants from GRAINS.grn, or the built-in defaults.
+    void create();
+    // The first activation: the recent list, New, and the notice when GRAINS.grn is missing.
+    // Later activations (after a modal window closed) change nothing.
+    void activate();
+    // A request to close the window: asks to save a changed document. True: it may close.
+    bool closeQuery();
+    // The window goes away: the recent list is written.
+    void destroy();
+
+    // ---- Document state ----
+    const std::string& currentFileName() const { return currentFileName_; }
+    bool savedEndGrain() const { return savedEndGrain_; }
+    bool savedCoredGrains() const { return savedCoredGrains_; }
+    // Modified, or a grain box that differs from its state at the last open, save or New.
+    bool isDocumentChanged() const;
+    // The save prompt of New and Open. True when the caller may go on.
+    bool askSaveChanges();
+
+    // ---- "Файл" ----
+    void newDocument();  // "Новый"
+    void openCommand();  // "Открыть": the open dialog, then openMotorFile
+    // Asks to save a changed document, then fills the window from the file and calculates.
+    void openMotorFile(const std::string& path);
+    // Writes the window into the file (its extension made ".zel"). False when nothing was
+    // saved; the user has then seen why.
+    bool saveMotorFile(const std::string& path);
+    bool save();    // "Сохранить": the current file, or Save as when there is none
+    bool saveAs();  // "Сохранить как ..."
+
+    // ---- Tab 5: the propellants ----
+    // The list, the names and the 75 fields from a propellant file; a missing file or key
+    // gives the defaults. False for an empty path or a file that cannot be read.
+    bool loadPropellantFile(const std::string& path);
+    void restorePropellantDefaults();  // "Восстановить по умолчанию"
+    void loadPropellantsCommand();     // "Загрузить топлива из файла"
+    void savePropellantsCommand();     // "Сохранить топлива в файл"
+
+    // ---- The recent files ----
+    const RecentFiles& recentFiles() const { return recent_; }
+    RecentMenuState recentMenu() const;
+    // A click on item `index` of "Открыть из списка".
+    void recentItemClick(std::size_t index);
+    void loadRecentList();
+    void saveRecentList() const;
+    // Writes the list and shows the current file in status panels 1 and 2.
+    void rebuildRecentMenu();
+
+private:
+    enum class SaveAnswer { kProceed, kDiscard, kStop };
+
+    void notify(DocumentEvent event);
+    bool motorFileOpen() const { return !currentFileName_.empty(); }
+    bool loadDefaultPropellantFile();
+    SaveAnswer promptToSave();
+    bool storeMotorFile(const std::string& path, const std::string& documentName);
+    bool saveUnderChosenName();
+    void readMotorDocument(IniDocument& document);
+    void resetControls();
+    void clearResults();
+
+    FormModel& form_;
+    Dialogs& dialogs_;
+    DocumentSettings settings_;
+    std::string currentFileName_;
+    bool savedEndGrain_ = false;
+    bool savedCoredGrains_ = true;
+    bool activated_ = false;
+    RecentFiles recent_;
+    std::map<int, Observer> observers_;
+    int nextObserverToken_ = 1;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,67 @@
+#include "form/motor_calculation.h"
+
+#include "ballistics/motor_class.h"
+#include "files/file_io.h"
+#include "files/recent_files.h"
+#include "form/document.h"
+
+namespace tarvo {
+namespace {
+
+// Nobody to ask: no prompt is expected (the document is unchanged after New), and a message
+// is kept for the caller.
+class UnattendedDialogs : public Dialogs {
+public:
+    Answer askYesNoCancel(std::string_view) override { return Answer::kCancel; }
+    bool askYesNo(std::string_view) override { return false; }
+    void showMessage(MessageIcon, std::string_view text) override { message = text; }
+    std::optional<std::string> chooseFile(FileDialog) override { return std::nullopt; }
+
+    std::string message;
+};
+
+// Why the file cannot be opened, or nothing when it can.
+std::optional<std::string> UnreadableReason(const std::string& path) {
+    const FileContents probe = ReadFileBytes(path, 0);
+    if (probe.status == ReadStatus::Missing) {
+        return FileNotFoundMessage(path);
+    }
+    if (probe.status == ReadStatus::Failed) {
+        return ReadFailureMessage(*probe.error);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path) {
+    if (auto reason = UnreadableReason(path)) {
+        return {MotorFileCalculation::Outcome::kUnreadable, std::move(*reason)};
+    }
+    UnattendedDialogs dialogs;
+    Document document(form, dialogs, DocumentSettings{std::nullopt, "", false});
+    document.create();
+    document.activate();
+    document.openMotorFile(path);
+    if (document.currentFileName() != path) {
+        return {MotorFileCalculation::Outcome::kUnreadable, dialogs.message};
+    }
+    const bool succeeded = form.isButtonEnabled(kExportButton);
+    return {succeeded ? MotorFileCalculation::Outcome::kSucceeded
+                      : MotorFileCalculation::Outcome::kFailed,
+            ""};
+}
+
+std::vector<ResultRow> CalculatedResultRows(const MotorModel& model) {
+    std::vector<ResultRow> rows;
+    if (model.timeSeries.size() < static_cast<std::size_t>(kTimeSeriesRows)) {
+        return rows;
+    }
+    for (const int index : ResultRows) {
+        const TimePoint& point = model.timeSeries[index];
+        rows.push_back({index, point.time, point.thrust});
+    }
+    return rows;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,32 @@
+#pragma once
+// One motor file calculated the way the freshly started desktop program calculates it when the
+// user opens that file: the built-in propellants (no GRAINS.grn), no recent list, after New;
+// then the whole open sequence with its field rules and the Calculate command. A file of the
+// older layout is converted in memory only: nothing is ever written.
+
+#include <string>
+#include <vector>
+
+#include "ballistics/thrust.h"
+#include "form/form_model.h"
+
+namespace tarvo {
+
+struct MotorFileCalculation {
+    enum class Outcome {
+        kSucceeded,   // all three stages succeeded
+        kFailed,      // the status bar holds the failure message
+        kUnreadable,  // no such file, or it cannot be read: nothing was calculated
+    };
+    Outcome outcome = Outcome::kUnreadable;
+    std::string message;  // for kUnreadable: names the file and the reason
+};
+
+// `form` must be freshly constructed: it ends up showing what the window would show.
+MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path);
+
+// The 23 result rows of the last calculation, taken from the model's time series; empty when
+// no pressure stage has filled it.
+std::vector<ResultRow> CalculatedResultRows(const MotorModel& model);
+
+}  // namespace tarvo

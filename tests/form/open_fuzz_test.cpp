@@ -1,0 +1,79 @@
+// Random and damaged motor files through the whole open sequence: nothing may crash or hang,
+// and no label, status text or table row may show a number that is not finite.
+
+#include <algorithm>
+#include <random>
+
+#include "document_test_support.h"
+#include "form/form_layout.h"
+#include "model/number_text.h"
+
+namespace tarvo {
+namespace {
+
+std::string Damaged(std::string bytes, std::mt19937& random) {
+    if (random() % 8 == 0) {
+        bytes.resize(random() % 3000);  // nothing but random bytes
+        for (char& c : bytes) {
+            c = static_cast<char>(random());
+        }
+    }
+    for (int edits = 1 + random() % 12; edits > 0 && !bytes.empty(); --edits) {
+        const std::size_t at = random() % bytes.size();
+        const char any = static_cast<char>(random() % 256);
+        switch (random() % 4) {
+            case 0:
+                bytes[at] = any;
+                break;
+            case 1:
+                bytes.insert(at, std::string(random() % 400, any));
+                break;
+            case 2:
+                bytes.erase(at, random() % 24);
+                break;
+            default:
+                bytes.insert(
+                    at, "\r\nDc=1e308\r\nKno=1e-300\r\n[Params]\r\nN=" + std::to_string(random()));
+        }
+    }
+    return bytes;
+}
+
+bool ShowsNonFinite(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(), [](char c) { return std::tolower(c); });
+    return text.find("nan") != std::string::npos || text.find("inf") != std::string::npos;
+}
+
+TEST(OpenSequence, SurvivesRandomAndDamagedFiles) {
+    testing::TempDir dir;
+    const std::string motor = testing::ReadBytes(TARVO_EXAMPLES_DIR "/bates-kn-sb.zel");
+    const std::string legacy =
+        "[Tabs]\r\nActive=2\r\n[Const&Vars]\r\n11=40\r\n12=200\r\n45=38\r\n"
+        "46=14\r\n47=60\r\n48=3\r\n64=250\r\n65=0,5\r\n";
+    ASSERT_FALSE(motor.empty());
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 240; ++round) {
+        const std::string bytes = Damaged(round % 3 == 0 ? legacy : motor, random);
+        testing::WriteBytes(dir.File("fuzz.zel"), bytes);
+        FormModel form;
+        testing::ScriptedDialogs dialogs;
+        Document document(form, dialogs, {std::nullopt, "", true});
+        document.create();
+        document.activate();
+        document.openMotorFile(dir.File("fuzz.zel"));
+        ASSERT_EQ(document.currentFileName(), dir.File("fuzz.zel"));
+        for (const LabelLayout& label : LabelLayouts()) {
+            const std::string& text = form.labelText(LabelId{label.label});
+            // Propellant names come from the file as they stand.
+            ASSERT_TRUE(label.format == LabelFormat::kName || !ShowsNonFinite(text))
+                << "Label" << label.label << ": " << text;
+        }
+        ASSERT_FALSE(ShowsNonFinite(form.statusText(0))) << form.statusText(0);
+        for (const ResultTableRow& row : form.resultTable()) {
+            ASSERT_TRUE(ParseNumber(row.time) && ParseNumber(row.thrust)) << row.number;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tarvo
