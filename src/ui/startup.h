@@ -33,7 +33,8 @@ bool HasDisplay(const EnvironmentLookup& environment);
 
 inline constexpr std::string_view kNoDisplayMessage =
     "tarvo: no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-    "Start it from a desktop session, or headless with: xvfb-run tarvo\n";
+    "Start it from a desktop session, or headless with:\n"
+    "  xvfb-run -s \"-screen 0 1280x1024x24\" tarvo\n";
 
 // The command line after Qt has taken its own options: nothing, or one motor file to open.
 struct CommandLine {
