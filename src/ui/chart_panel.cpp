@@ -78,9 +78,11 @@ double UsableAxisMax(double max, double previous) {
     return std::isfinite(max) && max > 0 ? max : previous;
 }
 
+// The chart is handed over at construction: a chart set later would leave the view's own
+// first chart behind, owned by nobody.
 ChartPanel::ChartPanel(const ChartLayout& layout, QWidget* parent)
-    : QChartView(parent), number_(layout.chart) {
-    auto* chart = new QChart;
+    : QChartView(new QChart, parent), number_(layout.chart) {
+    QChart* chart = this->chart();
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
     chart->setBackgroundBrush(Qt::white);
@@ -89,7 +91,6 @@ ChartPanel::ChartPanel(const ChartLayout& layout, QWidget* parent)
     chart->setMargins(QMargins(2, 4, 2, 2));
     chart->setLocalizeNumbers(true);  // labels with the decimal comma, as everywhere else
     chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
 
     bool usesRightAxis = false;
