@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextEdit>
@@ -88,14 +89,20 @@ Emblem::Emblem(QWidget* parent) : QWidget(parent) {
     setMinimumSize(48, 72);
 }
 
-// Drawn on a 60 x 100 grid: nose cone, body, window, fins and the flame.
 void Emblem::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintEmblem(painter, rect());
+}
+
+// Drawn on a 60 x 100 grid: nose cone, body, window, fins and the flame.
+void PaintEmblem(QPainter& painter, const QRectF& area) {
     constexpr qreal kGridWidth = 60.0;
     constexpr qreal kGridHeight = 100.0;
-    QPainter painter(this);
+    painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const qreal scale = std::min(width() / kGridWidth, height() / kGridHeight);
-    painter.translate((width() - kGridWidth * scale) / 2, (height() - kGridHeight * scale) / 2);
+    const qreal scale = std::min(area.width() / kGridWidth, area.height() / kGridHeight);
+    painter.translate(area.left() + (area.width() - kGridWidth * scale) / 2,
+                      area.top() + (area.height() - kGridHeight * scale) / 2);
     painter.scale(scale, scale);
     painter.setPen(QPen(QColor(40, 40, 60), 1.2));
 
@@ -120,6 +127,20 @@ void Emblem::paintEvent(QPaintEvent*) {
 
     painter.setBrush(QColor(70, 130, 200));
     painter.drawEllipse(QPointF(30, 40), 5, 5);
+    painter.restore();
+}
+
+QIcon EmblemIcon() {
+    QIcon icon;
+    for (const int side : {16, 32, 64}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        PaintEmblem(painter, QRectF(0, 0, side, side));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 // ---- Links ----

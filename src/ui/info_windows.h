@@ -3,6 +3,7 @@
 // created once at start and only shown and hidden afterwards.
 
 #include <QDialog>
+#include <QIcon>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -10,7 +11,9 @@
 
 #include "ui/desktop_services.h"
 
+class QPainter;
 class QPlainTextEdit;
+class QRectF;
 
 namespace tarvo {
 
@@ -38,7 +41,12 @@ inline constexpr std::array<AboutLink, 3> kAboutLinks = {{
 // The help text: what the program calculates and how its files work.
 std::string_view HelpText();
 
-// A rocket drawn with QPainter, scaled to the widget with its proportions kept.
+// The program's emblem, a rocket, drawn into `area` with its proportions kept.
+void PaintEmblem(QPainter& painter, const QRectF& area);
+// The emblem as the windows' icon.
+QIcon EmblemIcon();
+
+// The emblem as a widget.
 class Emblem : public QWidget {
     Q_OBJECT
 public:
