@@ -31,8 +31,15 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target tarvo_bench
 	$(BENCH_DIR)/bench/tarvo_bench
 
-run: build
-	$(BUILD_DIR)/app/tarvo-calc --example
+# The window needs a display; say so before building rather than fail inside Qt.
+run:
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "make run: no display to open the Tarvo+ window on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2; \
+		echo "Run it from a desktop session, or headless: xvfb-run -s \"-screen 0 1280x1024x24\" make run" >&2; \
+		exit 1; \
+	fi
+	@$(MAKE) --no-print-directory build
+	$(BUILD_DIR)/app/tarvo
 
 format:
 	find src app tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
