@@ -5,7 +5,7 @@ BENCH_DIR    ?= build-bench
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS  ?=
 
-.PHONY: all deps configure build test test-sanitize bench run format clean
+.PHONY: all deps configure build test test-sanitize bench run calc format clean
 
 all: build
 
@@ -31,7 +31,18 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target tarvo_bench
 	$(BENCH_DIR)/bench/tarvo_bench
 
-run: build
+# The window needs a display; say so before building rather than fail inside Qt.
+run:
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ]; then \
+		echo "make run: no display to open the Tarvo+ window on (neither DISPLAY nor WAYLAND_DISPLAY is set)." >&2; \
+		echo "Run it from a desktop session, or headless: xvfb-run -s \"-screen 0 1280x1024x24\" make run" >&2; \
+		exit 1; \
+	fi
+	@$(MAKE) --no-print-directory build
+	$(BUILD_DIR)/app/tarvo
+
+# The command-line calculator on the shipped example motors.
+calc: build
 	$(BUILD_DIR)/app/tarvo-calc examples/*.zel
 
 format:

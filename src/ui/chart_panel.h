@@ -1,0 +1,53 @@
+#pragma once
+// One of the window's four charts with Qt Charts: line series on fixed-range axes that start
+// at 0, no legend, no title. The form model says what the series hold and where the axes end;
+// the panel only draws that.
+
+#include <QChartView>
+#include <vector>
+
+#include "form/form_layout.h"
+#include "form/form_model.h"
+
+class QLineSeries;
+class QValueAxis;
+
+namespace tarvo {
+
+// The step between axis labels for an axis from 0 to `max`: 1, 2, 2.5 or 5 times a power of
+// ten, about six steps in all, and never finer than `minimum` once the range holds two such
+// steps.
+double NiceTickInterval(double max, double minimum);
+
+// The decimals the labels of that step need (2.5 -> 1, 0.05 -> 2).
+int TickDecimals(double interval);
+
+// An axis only shows a positive, finite maximum; anything else keeps `previous`.
+double UsableAxisMax(double max, double previous);
+
+class ChartPanel : public QChartView {
+    Q_OBJECT
+public:
+    ChartPanel(const ChartLayout& layout, QWidget* parent);
+
+    int chartNumber() const { return number_; }
+    void showSeries(const ChartState& state);  // each series replaced in one call
+    void showAxes(const ChartState& state);
+
+    QLineSeries* series(std::size_t index) const;
+    QValueAxis* axis(ChartAxis which) const;  // nullptr for an axis no series uses
+
+private:
+    void addAxis(ChartAxis which, const AxisLayout& layout, Qt::Alignment alignment,
+                 double minimumStep);
+    void setAxisMax(QValueAxis* axis, double max, double minimumStep);
+
+    int number_;
+    std::vector<QLineSeries*> series_;
+    std::vector<bool> activeAtStart_;
+    QValueAxis* bottom_ = nullptr;
+    QValueAxis* left_ = nullptr;
+    QValueAxis* right_ = nullptr;
+};
+
+}  // namespace tarvo

@@ -1,0 +1,167 @@
+#include "ui/qt_dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStringList>
+#include <array>
+
+#include "form/form_layout.h"
+#include "ui/qt_text.h"
+
+namespace tarvo {
+
+namespace {
+
+QMessageBox::Icon ToQtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::kInformation:
+            return QMessageBox::Information;
+        case MessageIcon::kWarning:
+            return QMessageBox::Warning;
+        case MessageIcon::kError:
+        case MessageIcon::kStop:
+            return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// A box with the window's caption as title; the buttons are added by the caller.
+class CaptionedBox : public QMessageBox {
+public:
+    CaptionedBox(QWidget* parent, QMessageBox::Icon icon, std::string_view text)
+        : QMessageBox(icon, ToQString(kWindowCaption), ToQString(text), QMessageBox::NoButton,
+                      parent) {}
+};
+
+struct DialogRole {
+    FileDialog dialog;
+    std::string_view layoutName;
+    bool save;
+    const char* title;
+};
+
+constexpr std::array<DialogRole, 4> kDialogRoles = {{
+    {FileDialog::kOpenMotor, "od", false, "Открыть файл двигателя"},
+    {FileDialog::kSaveMotor, "sd", true, "Сохранить файл двигателя"},
+    {FileDialog::kOpenPropellants, "gopen", false, "Загрузить топлива из файла"},
+    {FileDialog::kSavePropellants, "gsave", true, "Сохранить топлива в файл"},
+}};
+
+const DialogLayout* LayoutOf(std::string_view name) {
+    for (const DialogLayout& layout : DialogLayouts()) {
+        if (layout.name == name) {
+            return &layout;
+        }
+    }
+    return nullptr;
+}
+
+void UseRussianLabels(QFileDialog& box, bool save) {
+    box.setLabelText(QFileDialog::LookIn, QStringLiteral("Папка:"));
+    box.setLabelText(QFileDialog::FileName, QStringLiteral("Имя файла:"));
+    box.setLabelText(QFileDialog::FileType, QStringLiteral("Тип файлов:"));
+    box.setLabelText(QFileDialog::Accept,
+                     save ? QStringLiteral("Сохранить") : QStringLiteral("Открыть"));
+    box.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
+}
+
+}  // namespace
+
+QString QtFileFilter(std::string_view filter) {
+    const QStringList parts = ToQString(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString description = parts[i].trimmed();
+        const QString pattern = i + 1 < parts.size() ? parts[i + 1].trimmed() : QString();
+        if (pattern.isEmpty() || description.contains(QLatin1Char('('))) {
+            filters << description;
+        } else {
+            QString patterns = pattern;
+            filters << description + QStringLiteral(" (") +
+                           patterns.replace(QLatin1Char(';'), QLatin1Char(' ')) + QLatin1Char(')');
+        }
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+QString DefaultSuffix(std::string_view extension) {
+    QString suffix = ToQString(extension).trimmed();
+    while (suffix.startsWith(QLatin1Char('*')) || suffix.startsWith(QLatin1Char('.'))) {
+        suffix.remove(0, 1);
+    }
+    return suffix;
+}
+
+Answer AskYesNoCancel(QWidget* parent, std::string_view text) {
+    CaptionedBox box(parent, QMessageBox::Question, text);
+    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QAbstractButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes) {
+        return Answer::kYes;
+    }
+    return box.clickedButton() == no ? Answer::kNo : Answer::kCancel;
+}
+
+bool AskYesNo(QWidget* parent, std::string_view text) {
+    CaptionedBox box(parent, QMessageBox::Question, text);
+    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+void ShowMessage(QWidget* parent, MessageIcon icon, std::string_view text) {
+    CaptionedBox box(parent, ToQtIcon(icon), text);
+    box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.exec();
+}
+
+void ShowFatalMessage(std::string_view message) {
+    ShowMessage(QApplication::activeWindow(), MessageIcon::kStop, message);
+}
+
+Answer QtDialogs::askYesNoCancel(std::string_view text) {
+    return AskYesNoCancel(parent_, text);
+}
+
+bool QtDialogs::askYesNo(std::string_view text) {
+    return AskYesNo(parent_, text);
+}
+
+void QtDialogs::showMessage(MessageIcon icon, std::string_view text) {
+    ShowMessage(parent_, icon, text);
+}
+
+std::optional<std::string> QtDialogs::chooseFile(FileDialog dialog) {
+    for (const DialogRole& role : kDialogRoles) {
+        const DialogLayout* layout = LayoutOf(role.layoutName);
+        if (role.dialog != dialog || layout == nullptr) {
+            continue;
+        }
+        QFileDialog box(parent_, QString::fromUtf8(role.title), lastDirectory_);
+        box.setNameFilter(QtFileFilter(layout->filter));
+        box.setDefaultSuffix(DefaultSuffix(layout->defaultExtension));
+        box.setAcceptMode(role.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+        box.setFileMode(role.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+        box.setOption(QFileDialog::DontConfirmOverwrite, !layout->promptOverwrite);
+        UseRussianLabels(box, role.save);
+        if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        const QString chosen = box.selectedFiles().front();
+        lastDirectory_ = QFileInfo(chosen).absolutePath();
+        return ToStdString(chosen);
+    }
+    return std::nullopt;
+}
+
+}  // namespace tarvo

@@ -1,0 +1,108 @@
+// Message boxes and file dialogs as the document layer gets them: the window's caption as
+// title, the answer of the button pressed, and each file dialog with its own filter, default
+// extension and overwrite rule.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTimer>
+#include <functional>
+
+#include "form/form_layout.h"
+#include "ui/qt_dialogs.h"
+#include "ui_test_support.h"
+
+using namespace tarvo;
+
+namespace {
+
+// Runs `answer` on the modal window the next statement opens.
+template <typename Window>
+void WhenShown(std::function<void(Window*)> answer) {
+    QTimer::singleShot(0, [answer] {
+        auto* window = qobject_cast<Window*>(QApplication::activeModalWidget());
+        QVERIFY(window != nullptr);
+        answer(window);
+    });
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void questionWithCancel_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Да") << "Да" << int(Answer::kYes);
+        QTest::newRow("Нет") << "Нет" << int(Answer::kNo);
+        QTest::newRow("Отмена") << "Отмена" << int(Answer::kCancel);
+    }
+    void questionWithCancel() {
+        QFETCH(QString, button);
+        QFETCH(int, answer);
+        QtDialogs dialogs(nullptr);
+        QString title;
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            title = box->windowTitle();
+            for (QAbstractButton* candidate : box->buttons()) {
+                if (candidate->text() == button) {
+                    candidate->click();
+                }
+            }
+        });
+        QCOMPARE(int(dialogs.askYesNoCancel("Файл не сохранён. Сохранить?")), answer);
+        QCOMPARE(title, QStringLiteral("Tarvo+ [Версия 2.21]"));
+    }
+
+    void fileDialogs_data() {
+        QTest::addColumn<int>("dialog");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QString>("suffix");
+        QTest::addColumn<bool>("save");
+        QTest::addColumn<bool>("asksBeforeOverwriting");
+        const QString motors = QStringLiteral("Файлы двигателей ZEL (*.zel)");
+        const QString propellants = QStringLiteral("Файлы топлив ZEL (*.grn)");
+        QTest::newRow("od") << int(FileDialog::kOpenMotor) << motors << "zel" << false << false;
+        QTest::newRow("sd") << int(FileDialog::kSaveMotor) << motors << "zel" << true << true;
+        QTest::newRow("gopen") << int(FileDialog::kOpenPropellants) << propellants << "grn" << false
+                               << false;
+        // The program asks itself before replacing a propellant file.
+        QTest::newRow("gsave") << int(FileDialog::kSavePropellants) << propellants << "grn" << true
+                               << false;
+    }
+    void fileDialogs() {
+        QFETCH(int, dialog);
+        QFETCH(QString, filter);
+        QFETCH(QString, suffix);
+        QFETCH(bool, save);
+        QFETCH(bool, asksBeforeOverwriting);
+        QtDialogs dialogs(nullptr);
+        bool seen = false;
+        WhenShown<QFileDialog>([&](QFileDialog* box) {
+            seen = true;
+            QCOMPARE(box->nameFilters(), QStringList{filter});
+            QCOMPARE(box->defaultSuffix(), suffix);
+            QCOMPARE(box->acceptMode() == QFileDialog::AcceptSave, save);
+            QCOMPARE(!box->testOption(QFileDialog::DontConfirmOverwrite), asksBeforeOverwriting);
+            box->reject();
+        });
+        QCOMPARE(dialogs.chooseFile(static_cast<FileDialog>(dialog)), std::nullopt);
+        QVERIFY(seen);
+    }
+
+    void chosenFileIsReturned() {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("Мотор.zel"));
+        QtDialogs dialogs(nullptr);
+        WhenShown<QFileDialog>([&](QFileDialog* box) {
+            box->selectFile(path);
+            static_cast<QDialog*>(box)->accept();  // as the Save button does
+        });
+        QCOMPARE(dialogs.chooseFile(FileDialog::kSaveMotor), std::optional(path.toStdString()));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

@@ -1,0 +1,334 @@
+// The main window as a view of the form model: what the user does reaches the model, what the
+// model holds reaches the widgets, nothing echoes back, and every tab stays readable.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineSeries>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSet>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QValueAxis>
+#include <memory>
+
+#include "input/field_text.h"
+#include "model/calculation.h"
+#include "ui/chart_panel.h"
+#include "ui/input_widgets.h"
+#include "ui/startup.h"
+#include "ui_test_support.h"
+
+using namespace tarvo;
+using namespace tarvo::testing;
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+int DistinctColours(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3) {
+        for (int x = 0; x < image.width(); x += 3) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return int(colours.size());
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        form_ = std::make_unique<FormModel>();
+        PutBuiltInPropellants(*form_);
+        window_ = std::make_unique<MainWindow>(*form_);
+        commands_ = RecordingCommands();
+        window_->setDocumentCommands(&commands_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void cleanup() {
+        window_.reset();
+        form_.reset();
+    }
+
+    void windowAsLaidOut() {
+        QCOMPARE(window_->centralWidget()->size(), QSize(kClientWidth, kClientHeight));
+        QCOMPARE(window_->minimumSize(), window_->maximumSize());
+        // Every tab caption in full, without scroll arrows.
+        QVERIFY(window_->tabs()->tabBar()->sizeHint().width() <= window_->tabs()->width());
+        QCOMPARE(window_->tabs()->currentIndex(), kDesignActiveTab);
+        QCOMPARE(window_->action("Save_menu")->shortcut(), QKeySequence(Qt::Key_F2));
+        QCOMPARE(window_->action("Exit_menu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+        QVERIFY(!window_->recentMenu()->menuAction()->isEnabled());
+        QVERIFY(!window_->engExportButton()->isEnabled());
+        QVERIFY(!window_->progressBar()->isVisible());
+        QVERIFY(!window_->field(95)->isEnabled());
+        QCOMPARE(window_->valueLabel(189)->text(), QStringLiteral("--"));
+    }
+
+    void typingReachesTheModel_data() {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<bool>("rejected");
+        QTest::newRow("chamber diameter") << 1 << "40"
+                                          << "40" << false;
+        QTest::newRow("propellant constant") << 19 << "2"
+                                             << "2" << false;
+        QTest::newRow("minus sign") << 4 << "-"
+                                    << "0" << true;
+        QTest::newRow("letters") << 6 << "x"
+                                 << "0" << true;
+        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0"
+                                                      << "10" << true;
+    }
+    void typingReachesTheModel() {
+        QFETCH(int, edit);
+        QFETCH(QString, keys);
+        QFETCH(QString, shown);
+        QFETCH(bool, rejected);
+        QLineEdit* field = window_->field(edit);
+        TypeInto(field, keys);
+        QCOMPARE(Text(form_->fieldText(EditId{edit})), shown);
+        QCOMPARE(field->text(), shown);
+        QVERIFY(form_->modified());
+        QCOMPARE(form_->statusText(0) == EntryHint(), rejected);
+        QCOMPARE(window_->statusPanel(0)->text(), Text(form_->statusText(0)));
+        if (rejected && edit != 94) {
+            QCOMPARE(field->selectedText(), shown);  // the next key replaces it
+        }
+    }
+
+    void modelChangesReachTheWidgets() {
+        form_->setLoadingGuard(true);
+        form_->setFieldText(EditId{2}, "123");
+        form_->setMemoText("Мотор из файла");
+        form_->setPropellantItems({"a", "b", "c"});  // a combo box would select its first entry
+        form_->selectPropellant(2);
+        form_->setLoadingGuard(false);
+        form_->setModified(false);
+        form_->setActiveTab(-1);  // a tab widget always shows some page
+        form_->setLabelText(LabelId{141}, "7,25");
+        form_->setGroupCaption(8, "Моё топливо");
+        form_->setStatusText(1, "/home/u/M.ZEL");
+        QCOMPARE(window_->field(2)->text(), QStringLiteral("123"));
+        QCOMPARE(window_->memo()->toPlainText(), QStringLiteral("Мотор из файла"));
+        QCOMPARE(window_->propellantList()->currentIndex(), 2);
+        QCOMPARE(window_->valueLabel(141)->text(), QStringLiteral("7,25"));
+        QCOMPARE(window_->groupBox(8)->title(), QStringLiteral("Моё топливо"));
+        QCOMPARE(window_->statusPanel(1)->toolTip(), QStringLiteral("/home/u/M.ZEL"));
+        // Nothing the program put into the widgets came back as a user's change.
+        QCOMPARE(form_->selectedPropellant(), 2);
+        QCOMPARE(form_->activeTab(), -1);
+        QVERIFY(!form_->modified());
+    }
+
+    void stepperClickWritesItsField_data() {
+        QTest::addColumn<int>("stepper");
+        QTest::addColumn<bool>("up");
+        QTest::addColumn<int>("clicks");
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Patm up") << 7 << true << 1 << 30 << "0,102";
+        QTest::newRow("kv up twice") << 9 << true << 2 << 32 << "0,2";
+        QTest::newRow("Os down at its minimum") << 2 << false << 1 << 8 << "0";
+        QTest::newRow("density ratio up to its maximum") << 5 << true << 5 << 11 << "0,98";
+        QTest::newRow("expansion ratio down") << 11 << false << 1 << 94 << "1";
+    }
+    void stepperClickWritesItsField() {
+        QFETCH(int, stepper);
+        QFETCH(bool, up);
+        QFETCH(int, clicks);
+        QFETCH(int, edit);
+        QFETCH(QString, text);
+        StepperButtons* buttons = window_->stepper(stepper);
+        for (int i = 0; i < clicks; ++i) {
+            QTest::mouseClick(up ? buttons->upButton() : buttons->downButton(), Qt::LeftButton);
+        }
+        QCOMPARE(Text(form_->fieldText(EditId{edit})), text);
+        QCOMPARE(window_->field(edit)->text(), text);
+    }
+
+    void grainBoxesDriveTheirFields() {
+        QTest::mouseClick(window_->checkBox(kCoredGrainsBox), Qt::LeftButton);
+        QVERIFY(!form_->isChecked(kCoredGrainsBox));
+        QVERIFY(!window_->stepper(2)->isEnabled());
+        QVERIFY(!window_->field(4)->isEnabled());
+        TypeInto(window_->field(1), QStringLiteral("30"));
+        TypeInto(window_->field(2), QStringLiteral("120"));
+        QTest::mouseClick(window_->checkBox(kEndGrainBox), Qt::LeftButton);
+        QVERIFY(window_->field(95)->isEnabled());
+        QCOMPARE(window_->field(96)->text(), QStringLiteral("30"));  // proposed: the chamber's
+    }
+
+    void propellantChosenByKeyboard() {
+        form_->setModified(false);
+        QComboBox* list = window_->propellantList();
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(form_->selectedPropellant(), 0);
+        QVERIFY(form_->modified());
+    }
+
+    void memoKeepsOneLineOfLimitedLength() {
+        DescriptionMemo* memo = window_->memo();
+        memo->setFocus();
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(memo, QStringLiteral(" A"));
+        QTest::keyClick(memo, Qt::Key_Return);
+        QTest::keyClicks(memo, QStringLiteral("B"));
+        QCOMPARE(Text(form_->memoText()), QStringLiteral("Описание двигателя: AB"));
+        QVERIFY(form_->modified());
+        form_->setMemoText(std::string(std::size_t(kMemoMaxLength) - 2, 'x'));
+        memo->moveCursor(QTextCursor::End);
+        QTest::keyClicks(memo, QStringLiteral("yzw"));
+        QCOMPARE(form_->memoText().size(), std::size_t(kMemoMaxLength));
+        QVERIFY(form_->memoText().ends_with("yz"));
+        memo->selectAll();
+        QGuiApplication::clipboard()->setText(QStringLiteral("first\nsecond"));
+        memo->paste();
+        QCOMPARE(Text(form_->memoText()), QStringLiteral("first second"));
+    }
+
+    void tabChoiceTravelsBothWays() {
+        window_->tabs()->setCurrentIndex(3);
+        QCOMPARE(form_->activeTab(), 3);
+        form_->setActiveTab(0);
+        QCOMPARE(window_->tabs()->currentIndex(), 0);
+    }
+
+    void calculateFillsLabelsChartsAndTable() {
+        TypeCoredMotor(*window_);
+        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+        QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));
+        for (const LabelLayout& layout : LabelLayouts()) {
+            QCOMPARE(window_->valueLabel(layout.label)->text(),
+                     Text(form_->labelText(LabelId{layout.label})));
+        }
+        QVERIFY(window_->valueLabel(189)->text() != QStringLiteral("--"));
+        for (int chart = 1; chart <= 4; ++chart) {
+            const ChartState& state = form_->chart(ChartId{chart});
+            const QLineSeries* series = window_->chartPanel(chart)->series(0);
+            QVERIFY(!state.series[0].empty());
+            QCOMPARE(series->count(), int(state.series[0].size()));
+            QCOMPARE(series->at(series->count() - 1).y(), state.series[0].back().y);
+            QCOMPARE(window_->chartPanel(chart)->axis(ChartAxis::kBottom)->max(), state.bottomMax);
+            QCOMPARE(window_->chartPanel(chart)->axis(ChartAxis::kLeft)->max(), state.leftMax);
+        }
+        QCOMPARE(window_->chartPanel(1)->axis(ChartAxis::kRight)->max(),
+                 form_->chart(ChartId{1}).rightMax);
+        const std::vector<ResultTableRow>& rows = form_->resultTable();
+        QCOMPARE(window_->resultTable()->rowCount(), 23);
+        for (int r = 0; r < 23; ++r) {
+            QCOMPARE(window_->resultTable()->item(r, 1)->text(), Text(rows[r].time));
+            QCOMPARE(window_->resultTable()->item(r, 2)->text(), Text(rows[r].thrust));
+        }
+        QVERIFY(!window_->progressBar()->isVisible());
+        QVERIFY(window_->engExportButton()->isEnabled());
+    }
+
+    void menusAndButtonsRunDocumentCommands_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("call");
+        QTest::newRow("Новый") << "N10"
+                               << "new";
+        QTest::newRow("Открыть") << "OpenFile_menu"
+                                 << "open";
+        QTest::newRow("Сохранить") << "Save_menu"
+                                   << "save";
+        QTest::newRow("Сохранить как") << "SaveAs_menu"
+                                       << "saveAs";
+        QTest::newRow("Выход") << "Exit_menu"
+                               << "mayClose";
+        QTest::newRow("Восстановить по умолчанию") << "Button3"
+                                                   << "restore";
+        QTest::newRow("Загрузить топлива из файла") << "Button4"
+                                                    << "loadPropellants";
+        QTest::newRow("Сохранить топлива в файл") << "Button5"
+                                                  << "savePropellants";
+    }
+    void menusAndButtonsRunDocumentCommands() {
+        QFETCH(QString, control);
+        QFETCH(QString, call);
+        QCoreApplication::processEvents();  // start-up has run
+        commands_.calls.clear();
+        if (control.startsWith(QStringLiteral("Button"))) {
+            window_->tabs()->setCurrentIndex(4);
+            QTest::mouseClick(window_->button(control.back().digitValue()), Qt::LeftButton);
+        } else {
+            window_->action(control.toStdString())->trigger();
+        }
+        QCOMPARE(commands_.calls, std::vector<std::string>{call.toStdString()});
+    }
+
+    void recentFilesSubmenu() {
+        window_->setRecentFiles({"/HOME/U/R&D.ZEL", "/HOME/U/B.ZEL"});
+        QMenu* menu = window_->recentMenu();
+        QVERIFY(menu->menuAction()->isEnabled());
+        QCOMPARE(menu->actions()[0]->text(), QStringLiteral("/HOME/U/R&&D.ZEL"));  // no hot key
+        menu->actions()[0]->trigger();
+        QCOMPARE(commands_.calls.back(), std::string("openRecent 0 /HOME/U/R&D.ZEL"));
+        window_->setRecentFiles({});
+        QVERIFY(!menu->menuAction()->isEnabled());
+    }
+
+    void closeAsksTheCommands_data() {
+        QTest::addColumn<bool>("allow");
+        QTest::newRow("may close") << true;
+        QTest::newRow("stays open") << false;
+    }
+    void closeAsksTheCommands() {
+        QFETCH(bool, allow);
+        commands_.allowClose = allow;
+        QCOMPARE(window_->close(), allow);
+        QCOMPARE(window_->isVisible(), !allow);
+        QCOMPARE(commands_.calls.back(), std::string("mayClose"));
+    }
+
+    void startUpRunsOnce() {
+        QTRY_VERIFY(!commands_.calls.empty());
+        window_->hide();
+        window_->show();
+        QTest::qWait(20);
+        QCOMPARE(commands_.calls, std::vector<std::string>{"startUp"});
+    }
+
+    void everyTabRendersReadably() {
+        TypeCoredMotor(*window_);
+        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
+        for (int tab = 0; tab < kTabCount; ++tab) {
+            window_->tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            const QImage image = window_->grab().toImage();
+            const QString file = QStringLiteral(TARVO_SCREENSHOT_DIR "/tab-%1.png").arg(tab + 1);
+            QVERIFY(image.save(file));
+            QVERIFY2(DistinctColours(image) > 20, qPrintable(file + " looks blank"));
+            const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
+            QVERIFY2(clipped.isEmpty(), qPrintable(file + ": " + clipped.join(" | ")));
+        }
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
+    }
+
+private:
+    std::unique_ptr<FormModel> form_;
+    std::unique_ptr<MainWindow> window_;
+    RecordingCommands commands_;
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
