@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "ballistics/stage.h"
+#include "form/document.h"
 #include "form/form_model.h"
+#include "ui/document_binding.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
 #include "ui/qt_dialogs.h"
@@ -63,8 +65,12 @@ int main(int argc, char** argv) {
     tarvo::HelpWindow help(&window);
     window.setInfoWindows(&about, &help);
     window.setStartupFile(line.motorFile);
-    // Until the document layer runs start-up, the form gets the built-in propellants here.
-    tarvo::PutBuiltInPropellants(form);
+
+    tarvo::QtDialogs dialogs(&window);
+    tarvo::Document document(form, dialogs, tarvo::DesktopDocumentSettings());
+    // Window creation: the propellants from GRAINS.grn beside the program, or the defaults.
+    document.create();
+    tarvo::DocumentBinding binding(window, document, dialogs);
 
     window.show();
     window.centreOnScreen();

@@ -142,6 +142,10 @@ void QtDialogs::showMessage(MessageIcon icon, std::string_view text) {
 }
 
 std::optional<std::string> QtDialogs::chooseFile(FileDialog dialog) {
+    return chooseFileNamed(dialog, {});
+}
+
+std::optional<std::string> QtDialogs::chooseFileNamed(FileDialog dialog, std::string_view name) {
     for (const DialogRole& role : kDialogRoles) {
         const DialogLayout* layout = LayoutOf(role.layoutName);
         if (role.dialog != dialog || layout == nullptr) {
@@ -154,6 +158,9 @@ std::optional<std::string> QtDialogs::chooseFile(FileDialog dialog) {
         box.setFileMode(role.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         box.setOption(QFileDialog::DontConfirmOverwrite, !layout->promptOverwrite);
         UseRussianLabels(box, role.save);
+        if (!name.empty()) {
+            box.selectFile(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+        }
         if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
             return std::nullopt;
         }

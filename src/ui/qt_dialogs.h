@@ -36,6 +36,7 @@ public:
     bool askYesNo(std::string_view text) override;
     void showMessage(MessageIcon icon, std::string_view text) override;
     std::optional<std::string> chooseFile(FileDialog dialog) override;
+    std::optional<std::string> chooseFileNamed(FileDialog dialog, std::string_view name) override;
 
 private:
     QWidget* parent_;

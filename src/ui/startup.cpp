@@ -3,6 +3,7 @@
 #include <QScreen>
 
 #include "files/key_maps.h"
+#include "form/motor_file.h"
 
 namespace tarvo {
 
@@ -91,26 +92,8 @@ std::string UsageText() {
 void PutBuiltInPropellants(FormModel& form) {
     const bool wasLoading = form.loadingGuard();
     form.setLoadingGuard(true);
-    std::vector<std::string> names;
-    for (const std::string_view name : kDefaultFuelNames) {
-        names.emplace_back(name);
-    }
-    form.setPropellantItems(std::move(names));
-    for (std::size_t p = 0; p < kDefaultFuelNames.size(); ++p) {
-        const FuelNameTargets& targets = kFuelNameTargets[p];
-        if (const auto group = FindControl(targets.groupBox)) {
-            form.setGroupCaption(group->number, kDefaultFuelNames[p]);
-        }
-        if (const auto label = FindControl(targets.rowLabel)) {
-            form.setLabelText(LabelId{label->number}, kDefaultFuelNames[p]);
-        }
-    }
+    FillDefaultPropellants(form);
     form.selectPropellant(kDefaultPropellantIndex);
-    for (const FieldDefault& field : PropellantFieldDefaults()) {
-        if (const auto control = FindControl(field.field)) {
-            form.setFieldText(EditId{control->number}, field.text);
-        }
-    }
     form.setLoadingGuard(wasLoading);
 }
 

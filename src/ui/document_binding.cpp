@@ -1,0 +1,99 @@
+#include "ui/document_binding.h"
+
+#include <vector>
+
+#include "files/file_io.h"
+#include "files/recent_files.h"
+#include "ui/main_window.h"
+
+namespace tarvo {
+
+DocumentBinding::DocumentBinding(MainWindow& window, Document& document, Dialogs& dialogs)
+    : window_(window), document_(document), dialogs_(dialogs) {
+    observerToken_ = document_.addObserver([this](DocumentEvent event) {
+        if (event == DocumentEvent::kRecentMenu) {
+            showRecentMenu();
+        }
+    });
+    window_.setDocumentCommands(this);
+    showRecentMenu();
+}
+
+DocumentBinding::~DocumentBinding() {
+    windowDestroyed();
+    window_.setDocumentCommands(nullptr);
+    document_.removeObserver(observerToken_);
+}
+
+void DocumentBinding::showRecentMenu() {
+    std::vector<std::string> paths;
+    for (const RecentMenuItem& item : document_.recentMenu().items) {
+        paths.push_back(item.path);
+    }
+    window_.setRecentFiles(paths);
+}
+
+void DocumentBinding::startUp() {
+    document_.activate();
+    openStartupFile();
+}
+
+// The file named on the command line opens once start-up is done, as "Открыть" would.
+void DocumentBinding::openStartupFile() {
+    const std::optional<std::string>& path = window_.startupFile();
+    if (!path || path->empty()) {
+        return;
+    }
+    if (!FileExists(*path)) {
+        dialogs_.showMessage(MessageIcon::kError, FileNotFoundMessage(*path));
+        return;
+    }
+    document_.openMotorFile(*path);
+}
+
+void DocumentBinding::newDocument() {
+    document_.newDocument();
+}
+
+void DocumentBinding::openDocument() {
+    document_.openCommand();
+}
+
+void DocumentBinding::openRecent(int index, const std::string& /*path*/) {
+    if (index >= 0) {
+        document_.recentItemClick(static_cast<std::size_t>(index));
+    }
+}
+
+void DocumentBinding::saveDocument() {
+    document_.save();
+}
+
+void DocumentBinding::saveDocumentAs() {
+    document_.saveAs();
+}
+
+void DocumentBinding::restorePropellantDefaults() {
+    document_.restorePropellantDefaults();
+}
+
+void DocumentBinding::loadPropellants() {
+    document_.loadPropellantsCommand();
+}
+
+void DocumentBinding::savePropellants() {
+    document_.savePropellantsCommand();
+}
+
+bool DocumentBinding::mayClose() {
+    return document_.closeQuery();
+}
+
+void DocumentBinding::windowDestroyed() {
+    if (!destroyed_) {
+        destroyed_ = true;
+        document_.destroy();
+    }
+}
+
+}  // namespace tarvo

@@ -1,0 +1,138 @@
+// The window wired to the document layer, as the desktop program runs it: start-up, a typed
+// motor calculated and saved, New, the file opened again from the recent menu, and the close
+// prompt — with the dialogs answered from a script.
+
+#include <QAction>
+#include <QComboBox>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <deque>
+#include <memory>
+
+#include "form/document.h"
+#include "ui/document_binding.h"
+#include "ui_test_support.h"
+
+using namespace tarvo;
+using namespace tarvo::testing;
+
+namespace {
+
+class ScriptedDialogs : public Dialogs {
+public:
+    Answer askYesNoCancel(std::string_view text) override {
+        questions.emplace_back(text);
+        return Take(answers, Answer::kCancel);
+    }
+    bool askYesNo(std::string_view) override { return false; }
+    void showMessage(MessageIcon, std::string_view text) override { messages.emplace_back(text); }
+    std::optional<std::string> chooseFile(FileDialog) override {
+        return Take(files, std::optional<std::string>());
+    }
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<std::string>> files;
+    std::vector<std::string> questions, messages;
+
+private:
+    template <typename T>
+    static T Take(std::deque<T>& script, T fallback) {
+        if (script.empty()) {
+            return fallback;
+        }
+        T next = script.front();
+        script.pop_front();
+        return next;
+    }
+};
+
+QString Status(const MainWindow& window) {
+    return window.statusPanel(0)->text();
+}
+
+}  // namespace
+
+class DocumentBindingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        QVERIFY(directory_.isValid());
+        dialogs_ = ScriptedDialogs();
+        const std::string root = PathOf(directory_).string();
+        form_ = std::make_unique<FormModel>();
+        window_ = std::make_unique<MainWindow>(*form_);
+        document_ = std::make_unique<Document>(
+            *form_, dialogs_,
+            DocumentSettings{root + "/GRAINS.grn", root + "/config/Tarvo.ini", true});
+        document_->create();
+        binding_ = std::make_unique<DocumentBinding>(*window_, *document_, dialogs_);
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        // Start-up runs once the window has appeared: New puts the default design in.
+        QTRY_COMPARE(window_->propellantList()->currentIndex(), 1);
+    }
+    void cleanup() {
+        binding_.reset();
+        document_.reset();
+        window_.reset();
+        form_.reset();
+    }
+
+    void typedMotorIsSavedAndReopenedFromTheRecentMenu() {
+        TypeCoredMotor(*window_);
+        QTest::mouseClick(window_->button(1), Qt::LeftButton);
+        QCOMPARE(Status(*window_), QStringLiteral("Расчёт проведён успешно"));
+        const QString typedDc = window_->field(1)->text();
+
+        const std::string path = (PathOf(directory_) / "Мотор.zel").string();
+        dialogs_.files.push_back(path);
+        window_->action("Save_menu")->trigger();
+        QVERIFY(std::filesystem::exists(std::filesystem::u8path(path)));
+        QVERIFY(window_->recentMenu()->menuAction()->isEnabled());
+        QCOMPARE(window_->recentMenu()->actions().size(), 1);
+
+        window_->action("N10")->trigger();
+        QVERIFY(dialogs_.questions.empty());  // saved: New asks nothing
+        QCOMPARE(window_->field(1)->text(), QStringLiteral("0"));
+        QCOMPARE(window_->resultTable()->rowCount(), 0);
+
+        window_->recentMenu()->actions().front()->trigger();
+        QCOMPARE(window_->field(1)->text(), typedDc);
+        QCOMPARE(Status(*window_), QStringLiteral("Расчёт проведён успешно"));
+        QCOMPARE(window_->resultTable()->rowCount(), 23);
+        QVERIFY(!document_->isDocumentChanged());
+    }
+
+    void closingAChangedDocumentAsks_data() {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Cancel keeps the window") << int(Answer::kCancel) << false;
+        QTest::newRow("No closes without saving") << int(Answer::kNo) << true;
+    }
+    void closingAChangedDocumentAsks() {
+        QFETCH(int, answer);
+        QFETCH(bool, closes);
+        TypeInto(window_->field(1), QStringLiteral("30"));
+        dialogs_.answers.push_back(Answer(answer));
+        QCOMPARE(window_->close(), closes);
+        QCOMPARE(dialogs_.questions.size(), std::size_t(1));
+        QCOMPARE(window_->field(1)->text(), QStringLiteral("30"));
+    }
+
+    void unchangedDocumentClosesWithoutAsking() {
+        QVERIFY(window_->close());
+        QVERIFY(dialogs_.questions.empty());
+    }
+
+private:
+    QTemporaryDir directory_;
+    ScriptedDialogs dialogs_;
+    std::unique_ptr<FormModel> form_;
+    std::unique_ptr<MainWindow> window_;
+    std::unique_ptr<Document> document_;
+    std::unique_ptr<DocumentBinding> binding_;
+};
+
+QTEST_MAIN(DocumentBindingTest)
+#include "document_binding_test.moc"
