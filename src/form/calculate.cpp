@@ -151,57 +151,31 @@ void FormModel::applyTracerBoxes(TracerBoxes boxes) {
     }
 }
 
+// The stages run as one chain; each tab then shows its stage's results, is cleared when its
+// stage failed, and keeps what it showed when its stage did not run.
 void FormModel::runStages() {
-    runKnStage();
-    if (model_.flags.Kn) {
-        runPressureStage();
-    }
-    if (model_.flags.Pressure) {
-        runThrustPass();
-        if (model_.flags.Pressure && model_.ThrustPassFlag) {
-            runThrustPass();
-        }
-    }
-    if (!model_.flags.Thrust) {
-        clearThrustResults();
-    }
-}
-
-void FormModel::runKnStage() {
-    clearKnResults();
-    KnCurveResult result = ComputeKnCurve(model_);
-    if (model_.flags.Kn) {
-        showKnResults(result);
-        return;
-    }
-    setStatusText(0, result.message);
-    clearKnResults();
-}
-
-void FormModel::runPressureStage() {
     setProgress(true, kSimulationSteps, 0);
-    clearPressureResults();
     const BurnRateTable table =
         ReadBurnRateTable([this](int edit) { return fieldTextView(edit); }, model_.Ftype);
-    PressureResult result = SimulatePressure(model_, table);
+    CalculationResult result;
+    RunStages(model_, table, result);
     setProgress(true, kSimulationSteps, kSimulationSteps);
-    if (model_.flags.Pressure) {
-        showPressureResults(result);
-        return;
+    if (!result.status.empty()) {
+        setStatusText(0, result.status);
     }
-    setStatusText(0, result.message);
-    clearPressureResults();
-}
-
-void FormModel::runThrustPass() {
+    clearKnResults();
+    if (result.knSucceeded) {
+        showKnResults(*result.kn);
+    }
+    if (result.pressure) {
+        clearPressureResults();
+        if (result.pressureSucceeded) {
+            showPressureResults(*result.pressure);
+        }
+    }
     clearThrustResults();
-    setProgress(true, kLastTimePoint, 0);
-    ThrustResult result = ComputeThrust(model_);
-    setProgress(true, kLastTimePoint, kLastTimePoint);
     if (model_.flags.Thrust) {
-        showThrustResults(result);
-    } else {
-        setStatusText(0, result.message);
+        showThrustResults(*result.thrust);
     }
 }
 

@@ -198,9 +198,6 @@ private:
     std::string_view fieldTextView(int edit) const;
     void applyTracerBoxes(TracerBoxes boxes);
     void runStages();
-    void runKnStage();
-    void runPressureStage();
-    void runThrustPass();
     void showKnResults(KnCurveResult& result);
     void showPressureResults(PressureResult& result);
     void showThrustResults(ThrustResult& result);

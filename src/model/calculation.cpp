@@ -14,8 +14,6 @@ GrainKind DecideGrainKind(bool coredGrains, bool endBurningGrain) {
     return endBurningGrain ? kEndBurnerOnly : kNothing;
 }
 
-namespace {
-
 void RunStages(MotorModel& model, const BurnRateTable& table, CalculationResult& result) {
     result.kn = ComputeKnCurve(model);
     result.knSucceeded = model.flags.Kn;
@@ -37,6 +35,8 @@ void RunStages(MotorModel& model, const BurnRateTable& table, CalculationResult&
         result.status = result.thrust->message;
     }
 }
+
+namespace {
 
 CalculationResult RunChain(MotorModel& model, const BurnRateTable& table,
                            double universalGasConstant) {

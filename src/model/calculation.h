@@ -34,6 +34,10 @@ struct CalculationResult {
 // GrainKind from the two grain check boxes.
 GrainKind DecideGrainKind(bool coredGrains, bool endBurningGrain);
 
+// The stages after a successful geometry step: Kn, pressure (when Kn succeeded) and the thrust
+// passes (when the pressure succeeded). Fills the stages' results and, on a failure, the status.
+void RunStages(MotorModel& model, const BurnRateTable& table, CalculationResult& result);
+
 // Runs geometry and the stages on a model whose inputs (grain kind, propellant constants,
 // dimensions) are filled. Leaves GrainKind 0 and the stage flags false, as after any run.
 CalculationResult RunCalculation(MotorModel& model, const BurnRateTable& table,
