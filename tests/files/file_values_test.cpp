@@ -41,25 +41,5 @@ TEST(FileValues, BooleansAreWordsOrNumbers) {
     EXPECT_EQ(FormatFileBoolean(false), "0");
 }
 
-TEST(FileValues, PropellantChoiceAndTabFollowTheirOwnRules) {
-    struct Case {
-        std::string_view text;
-        std::optional<int> listIndex;
-        int tab;
-    };
-    // clang-format off
-    const Case cases[] = {
-        {"1", 0, 1},                       {"3", 2, 3},
-        {"0", kNoSelection, 0},            {"4", kNoSelection, 4},
-        {"5", kNoSelection, kNoSelection}, {"-1", kNoSelection, kNoSelection},
-        {"2,0", std::nullopt, 0},          {"KN/SB", std::nullopt, 0},
-    };
-    // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(ParsePropellantChoice(c.text), c.listIndex) << c.text;
-        EXPECT_EQ(ParseTabIndex(c.text), c.tab) << c.text;
-    }
-}
-
 }  // namespace
 }  // namespace tarvo

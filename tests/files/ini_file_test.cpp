@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 #include <csignal>
 
-#include "files/key_maps.h"
 #include "temp_dir.h"
 
 namespace tarvo {
@@ -32,25 +31,6 @@ TEST(IniFile, MissingFileReadsAsDefaultsAndOneShotOperationsWork) {
     EXPECT_TRUE(DeleteIniKey(path, "params", "dc"));
     EXPECT_TRUE(EraseIniSection(path, "Tabs"));
     EXPECT_EQ(ReadBytes(path), "[Params]\r\n");
-}
-
-TEST(IniFile, MotorKeysSurviveSaveAndReopenInWindows1251) {
-    TempDir dir;
-    const std::string path = dir.File("Двигатель & Co.zel");
-    const auto value = [](const MotorKey& key) { return std::string(key.key) + " Ж,5"; };
-    IniFile file = IniFile::Open(path);
-    for (const MotorKey& key : kMotorKeys) {
-        file.document().WriteIniStr(key.section, key.key, value(key));
-    }
-    file.document().WriteIniStr(kPropellantSections[1], kFuelNameKey, kDefaultFuelNames[1]);
-    ASSERT_FALSE(file.Commit());
-    const IniFile reopened = IniFile::Open(path);
-    for (const MotorKey& key : kMotorKeys) {
-        EXPECT_EQ(reopened.document().ReadIniStr(key.section, key.key, ""), value(key));
-    }
-    const std::string bytes = ReadBytes(path);
-    EXPECT_NE(bytes.find("Motor=Motor \xC6,5\r\n"), std::string::npos);
-    EXPECT_NE(bytes.find(Utf8ToWindows1251(kDefaultFuelNames[1])), std::string::npos);
 }
 
 bool PermissionBitsIgnored(const TempDir& dir) {
@@ -85,17 +65,11 @@ TEST(IniFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
     ExpectFailedSave(dir.File("no/such/m.zel"), "папка не существует");
     ASSERT_EQ(::mkdir(dir.File("d.zel").c_str(), 0755), 0);
     ExpectFailedSave(dir.File("d.zel"), "по этому пути находится папка");
-}
-
-TEST(IniFile, SaveIntoReadOnlyDirectoryFails) {
-    TempDir dir;
-    const std::string path = dir.File("m.zel");
-    WriteBytes(path, kOldContent);
     ::chmod(dir.path().c_str(), 0555);
-    if (PermissionBitsIgnored(dir)) {
-        GTEST_SKIP() << "running as a user that permission bits do not stop (root)";
+    if (!PermissionBitsIgnored(dir)) {  // root writes into any directory
+        ::chmod(readOnly.c_str(), 0644);
+        ExpectFailedSave(readOnly, "нет прав на запись в папку");
     }
-    ExpectFailedSave(path, "нет прав на запись в папку");
 }
 
 TEST(IniFile, WriteErrorHalfwayKeepsTheOldFile) {

@@ -44,25 +44,6 @@ TEST(RecentFiles, ListAndIniFileMirrorEachOther) {
     EXPECT_EQ(ini.Serialize(), "[Files]\r\n0=/x\r\n1=/y\r\n4=/old\r\n");
 }
 
-TEST(RecentFiles, MissingFileIsDroppedWithItsMessage) {
-    RecentFiles recent;
-    for (const char* path : {"/gone.zel", "/b & c.zel", "/a.zel"}) {
-        recent.Add(path);
-    }
-    const auto exists = [](const std::string& path) { return path != "/gone.zel"; };
-
-    const RecentClick open = RecentItemClick(recent, 1, exists);
-    EXPECT_EQ(open.action, RecentClick::Action::Open);
-    EXPECT_EQ(open.path, "/b & c.zel");
-    EXPECT_EQ(recent.MenuItems()[1].caption, "/b && c.zel");
-
-    const RecentClick missing = RecentItemClick(recent, 2, exists);
-    EXPECT_EQ(missing.action, RecentClick::Action::Missing);
-    EXPECT_EQ(missing.message, "Файл /gone.zel не найден!");
-    EXPECT_EQ(recent.entries(), Paths({"/a.zel", "/b & c.zel"}));
-    EXPECT_EQ(RecentItemClick(recent, 5, exists).action, RecentClick::Action::None);
-}
-
 TEST(RecentFiles, TarvoIniLivesInTheUserConfigurationDirectory) {
     struct Case {
         const char* xdg;
