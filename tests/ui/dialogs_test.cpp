@@ -35,9 +35,11 @@ private slots:
     void questionWithCancel_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("answer");
+        // clang-format off
         QTest::newRow("Да") << "Да" << int(Answer::kYes);
         QTest::newRow("Нет") << "Нет" << int(Answer::kNo);
         QTest::newRow("Отмена") << "Отмена" << int(Answer::kCancel);
+        // clang-format on
     }
     void questionWithCancel() {
         QFETCH(QString, button);
@@ -64,13 +66,17 @@ private slots:
         QTest::addColumn<bool>("asksBeforeOverwriting");
         const QString motors = QStringLiteral("Файлы двигателей ZEL (*.zel)");
         const QString propellants = QStringLiteral("Файлы топлив ZEL (*.grn)");
+        // clang-format off
         QTest::newRow("od") << int(FileDialog::kOpenMotor) << motors << "zel" << false << false;
         QTest::newRow("sd") << int(FileDialog::kSaveMotor) << motors << "zel" << true << true;
         QTest::newRow("gopen") << int(FileDialog::kOpenPropellants) << propellants << "grn" << false
-                               << false;
+            << false;
+        // clang-format on
         // The program asks itself before replacing a propellant file.
+        // clang-format off
         QTest::newRow("gsave") << int(FileDialog::kSavePropellants) << propellants << "grn" << true
-                               << false;
+            << false;
+        // clang-format on
     }
     void fileDialogs() {
         QFETCH(int, dialog);

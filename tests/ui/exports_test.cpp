@@ -8,6 +8,8 @@
 #include <memory>
 #include <sstream>
 
+#include "../export/fake_desktop.h"
+#include "ui/eng_export.h"
 #include "ui/startup.h"
 #include "ui_test_support.h"
 
@@ -15,6 +17,25 @@ using namespace tarvo;
 using namespace tarvo::testing;
 
 namespace {
+
+// Answers the .eng export's questions from a script.
+struct ScriptedEngPrompts : EngExportPrompts {
+    std::optional<EngOptions> askOptions(const EngOptions& defaults) override {
+        offeredDefaults = defaults;
+        return options;
+    }
+    std::optional<std::filesystem::path> chooseFile(
+        const std::filesystem::path& suggested) override {
+        suggestedFile = suggested;
+        return file;
+    }
+    void showError(std::string_view text) override { errors.emplace_back(text); }
+
+    std::optional<EngOptions> options, offeredDefaults;
+    std::optional<std::filesystem::path> file;
+    std::filesystem::path suggestedFile;
+    std::vector<std::string> errors;
+};
 
 std::vector<std::string> Lines(std::istream&& in) {
     std::vector<std::string> lines;
@@ -30,16 +51,12 @@ class ExportsTest : public QObject {
     Q_OBJECT
 private slots:
     void init() {
-        directory_ = std::make_unique<QTemporaryDir>();
-        system_ = std::make_unique<FakeSystem>(directory_->path().toStdString());
-        launcher_ = {};
-        clipboard_ = {};
-        messages_ = {};
+        desktop_ = std::make_unique<FakeDesktop>();
         prompts_ = {};
         form_ = std::make_unique<FormModel>();
         PutBuiltInPropellants(*form_);
         window_ = std::make_unique<MainWindow>(*form_);
-        window_->setSpreadsheetServices(*system_, launcher_, clipboard_, messages_);
+        window_->setSpreadsheetServices(*desktop_, *desktop_, *desktop_, *desktop_);
         window_->setEngExportPrompts(prompts_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
@@ -63,11 +80,11 @@ private slots:
     void spreadsheetGetsTheTable() {
         calculate();
         QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
-        QVERIFY(messages_.errors.empty() && messages_.warnings.empty());
-        QCOMPARE(launcher_.opened.size(), std::size_t{1});
-        QVERIFY(std::filesystem::is_regular_file(launcher_.opened.front()));
-        QCOMPARE(launcher_.opened.front().parent_path(), PathOf(*directory_));
-        const std::vector<std::string> lines = Lines(std::istringstream(clipboard_.text));
+        QVERIFY(desktop_->errors.empty() && desktop_->warnings.empty());
+        QCOMPARE(desktop_->opened.size(), std::size_t{1});
+        QVERIFY(std::filesystem::is_regular_file(desktop_->opened.front()));
+        QCOMPARE(desktop_->opened.front().parent_path().string(), desktop_->documents.path());
+        const std::vector<std::string> lines = Lines(std::istringstream(*desktop_->clipboard));
         const std::vector<ResultTableRow>& rows = form_->resultTable();
         QCOMPARE(lines.size(), rows.size());
         for (std::size_t r = 0; r < rows.size(); ++r) {
@@ -76,12 +93,12 @@ private slots:
     }
 
     void withoutSpreadsheetOnlyTheWarning() {
-        system_->hasSpreadsheet = false;
+        desktop_->Answer(kMimeQuery, std::nullopt);
         calculate();
         QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
-        QCOMPARE(messages_.warnings, std::vector<std::string>{"Microsoft Excel не установлен :("});
-        QVERIFY(launcher_.opened.empty() && clipboard_.text.empty());
-        QVERIFY(QDir(directory_->path()).isEmpty());
+        QCOMPARE(desktop_->warnings, std::vector<std::string>{"Microsoft Excel не установлен :("});
+        QVERIFY(desktop_->opened.empty() && !desktop_->clipboard);
+        QVERIFY(std::filesystem::is_empty(desktop_->documents.path()));
     }
 
     void engExport_data() {
@@ -89,10 +106,12 @@ private slots:
         QTest::addColumn<QString>("file");  // in the scratch directory; empty: cancelled
         QTest::addColumn<bool>("written");
         QTest::addColumn<bool>("failed");
+        // clang-format off
         QTest::newRow("header cancelled") << false << "m.eng" << false << false;
         QTest::newRow("file dialog cancelled") << true << "" << false << false;
         QTest::newRow("written") << true << "m.eng" << true << false;
         QTest::newRow("no such directory") << true << "missing/m.eng" << false << true;
+        // clang-format on
     }
     void engExport() {
         QFETCH(bool, confirmHeader);
@@ -100,7 +119,7 @@ private slots:
         QFETCH(bool, written);
         QFETCH(bool, failed);
         calculate();
-        const std::filesystem::path target = PathOf(*directory_) / file.toStdString();
+        const std::filesystem::path target = desktop_->documents.File(file.toStdString());
         if (confirmHeader) {
             prompts_.options = EngOptions{"Мой мотор", 0.25, "Tarvo"};
         }
@@ -144,11 +163,7 @@ private:
         QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
     }
 
-    std::unique_ptr<QTemporaryDir> directory_;
-    std::unique_ptr<FakeSystem> system_;
-    FakeLauncher launcher_;
-    FakeClipboard clipboard_;
-    FakeMessages messages_;
+    std::unique_ptr<FakeDesktop> desktop_;
     ScriptedEngPrompts prompts_;
     std::unique_ptr<FormModel> form_;
     std::unique_ptr<MainWindow> window_;

@@ -19,10 +19,12 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<int>("height");
         QTest::addColumn<bool>("supported");
+        // clang-format off
         QTest::newRow("800 x 600") << 800 << 600 << false;
         QTest::newRow("801 x 601") << 801 << 601 << true;
         QTest::newRow("wide but low") << 1920 << 600 << false;
         QTest::newRow("high but narrow") << 800 << 1200 << false;
+        // clang-format on
     }
     void screenSize() {
         QFETCH(int, width);
@@ -47,6 +49,7 @@ private slots:
         const int run = int(CommandLine::Action::kRun);
         const int help = int(CommandLine::Action::kShowHelp);
         const int refuse = int(CommandLine::Action::kRefuse);
+        // clang-format off
         QTest::newRow("no file") << QStringList{"tarvo"} << run << QString();
         QTest::newRow("a motor file") << QStringList{"tarvo", "m.zel"} << run << "m.zel";
         QTest::newRow("help") << QStringList{"tarvo", "--help"} << help << QString();
@@ -56,6 +59,7 @@ private slots:
         QTest::newRow("dash file after --")
             << QStringList{"tarvo", "--", "-x.zel"} << run << "-x.zel";
         QTest::newRow("empty name") << QStringList{"tarvo", ""} << refuse << QString();
+        // clang-format on
     }
     void commandLine() {
         QFETCH(QStringList, arguments);
@@ -75,14 +79,13 @@ private slots:
     void fileFilter_data() {
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("qtFilter");
+        // clang-format off
         QTest::newRow("motor files") << "Файлы двигателей ZEL (*.zel)|*.zel"
-                                     << "Файлы двигателей ZEL (*.zel)";
-        QTest::newRow("no pattern in the text") << "Топлива|*.grn"
-                                                << "Топлива (*.grn)";
-        QTest::newRow("two pairs") << "A (*.a)|*.a|B|*.b;*.c"
-                                   << "A (*.a);;B (*.b *.c)";
-        QTest::newRow("Qt's form") << "Кривая тяги RASP (*.eng)"
-                                   << "Кривая тяги RASP (*.eng)";
+            << "Файлы двигателей ZEL (*.zel)";
+        QTest::newRow("no pattern in the text") << "Топлива|*.grn" << "Топлива (*.grn)";
+        QTest::newRow("two pairs") << "A (*.a)|*.a|B|*.b;*.c" << "A (*.a);;B (*.b *.c)";
+        QTest::newRow("Qt's form") << "Кривая тяги RASP (*.eng)" << "Кривая тяги RASP (*.eng)";
+        // clang-format on
     }
     void fileFilter() {
         QFETCH(QString, filter);
@@ -95,6 +98,7 @@ private slots:
         QTest::addColumn<double>("minimum");
         QTest::addColumn<double>("interval");
         QTest::addColumn<int>("decimals");
+        // clang-format off
         QTest::newRow("25 s") << 25.0 << 0.1 << 5.0 << 0;
         QTest::newRow("Kn 300") << 300.0 << 0.1 << 50.0 << 0;
         QTest::newRow("web 12.5") << 12.5 << 0.0 << 2.5 << 1;
@@ -103,6 +107,7 @@ private slots:
         QTest::newRow("range below two increments") << 0.15 << 0.1 << 0.025 << 3;
         QTest::newRow("zero") << 0.0 << 0.1 << 0.1 << 1;
         QTest::newRow("not a number") << qQNaN() << 0.0 << 1.0 << 0;
+        // clang-format on
     }
     void tickInterval() {
         QFETCH(double, max);

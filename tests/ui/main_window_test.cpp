@@ -23,6 +23,7 @@
 #include "input/field_text.h"
 #include "model/calculation.h"
 #include "ui/chart_panel.h"
+#include "ui/document_commands.h"
 #include "ui/input_widgets.h"
 #include "ui/startup.h"
 #include "ui_test_support.h"
@@ -31,6 +32,28 @@ using namespace tarvo;
 using namespace tarvo::testing;
 
 namespace {
+
+// Records which commands the window ran.
+struct RecordingCommands : DocumentCommands {
+    void startUp() override { calls.push_back("startUp"); }
+    void newDocument() override { calls.push_back("new"); }
+    void openDocument() override { calls.push_back("open"); }
+    void openRecent(int index, const std::string& path) override {
+        calls.push_back("openRecent " + std::to_string(index) + " " + path);
+    }
+    void saveDocument() override { calls.push_back("save"); }
+    void saveDocumentAs() override { calls.push_back("saveAs"); }
+    void restorePropellantDefaults() override { calls.push_back("restore"); }
+    void loadPropellants() override { calls.push_back("loadPropellants"); }
+    void savePropellants() override { calls.push_back("savePropellants"); }
+    bool mayClose() override {
+        calls.push_back("mayClose");
+        return allowClose;
+    }
+
+    std::vector<std::string> calls;
+    bool allowClose = true;
+};
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -85,16 +108,13 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("rejected");
-        QTest::newRow("chamber diameter") << 1 << "40"
-                                          << "40" << false;
-        QTest::newRow("propellant constant") << 19 << "2"
-                                             << "2" << false;
-        QTest::newRow("minus sign") << 4 << "-"
-                                    << "0" << true;
-        QTest::newRow("letters") << 6 << "x"
-                                 << "0" << true;
-        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0"
-                                                      << "10" << true;
+        // clang-format off
+        QTest::newRow("chamber diameter") << 1 << "40" << "40" << false;
+        QTest::newRow("propellant constant") << 19 << "2" << "2" << false;
+        QTest::newRow("minus sign") << 4 << "-" << "0" << true;
+        QTest::newRow("letters") << 6 << "x" << "0" << true;
+        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0" << "10" << true;
+        // clang-format on
     }
     void typingReachesTheModel() {
         QFETCH(int, edit);
@@ -143,11 +163,13 @@ private slots:
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("edit");
         QTest::addColumn<QString>("text");
+        // clang-format off
         QTest::newRow("Patm up") << 7 << true << 1 << 30 << "0,102";
         QTest::newRow("kv up twice") << 9 << true << 2 << 32 << "0,2";
         QTest::newRow("Os down at its minimum") << 2 << false << 1 << 8 << "0";
         QTest::newRow("density ratio up to its maximum") << 5 << true << 5 << 11 << "0,98";
         QTest::newRow("expansion ratio down") << 11 << false << 1 << 94 << "1";
+        // clang-format on
     }
     void stepperClickWritesItsField() {
         QFETCH(int, stepper);
@@ -244,22 +266,16 @@ private slots:
     void menusAndButtonsRunDocumentCommands_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("call");
-        QTest::newRow("Новый") << "N10"
-                               << "new";
-        QTest::newRow("Открыть") << "OpenFile_menu"
-                                 << "open";
-        QTest::newRow("Сохранить") << "Save_menu"
-                                   << "save";
-        QTest::newRow("Сохранить как") << "SaveAs_menu"
-                                       << "saveAs";
-        QTest::newRow("Выход") << "Exit_menu"
-                               << "mayClose";
-        QTest::newRow("Восстановить по умолчанию") << "Button3"
-                                                   << "restore";
-        QTest::newRow("Загрузить топлива из файла") << "Button4"
-                                                    << "loadPropellants";
-        QTest::newRow("Сохранить топлива в файл") << "Button5"
-                                                  << "savePropellants";
+        // clang-format off
+        QTest::newRow("Новый") << "N10" << "new";
+        QTest::newRow("Открыть") << "OpenFile_menu" << "open";
+        QTest::newRow("Сохранить") << "Save_menu" << "save";
+        QTest::newRow("Сохранить как") << "SaveAs_menu" << "saveAs";
+        QTest::newRow("Выход") << "Exit_menu" << "mayClose";
+        QTest::newRow("Восстановить по умолчанию") << "Button3" << "restore";
+        QTest::newRow("Загрузить топлива из файла") << "Button4" << "loadPropellants";
+        QTest::newRow("Сохранить топлива в файл") << "Button5" << "savePropellants";
+        // clang-format on
     }
     void menusAndButtonsRunDocumentCommands() {
         QFETCH(QString, control);
@@ -288,8 +304,10 @@ private slots:
 
     void closeAsksTheCommands_data() {
         QTest::addColumn<bool>("allow");
+        // clang-format off
         QTest::newRow("may close") << true;
         QTest::newRow("stays open") << false;
+        // clang-format on
     }
     void closeAsksTheCommands() {
         QFETCH(bool, allow);
