@@ -73,28 +73,6 @@ TEST(EntryFilter, TurnsWhatIsNoPositiveNumberIntoZeroButNotWhileLoading) {
     EXPECT_EQ(form.statusText(), hint);
 }
 
-TEST(Steppers, WriteTheirFieldsAndStayInRange) {
-    FormModel form;
-    form.setStepperPosition(StepperId{7}, 71);
-    form.clickStepper(StepperId{7});
-    EXPECT_EQ(form.fieldText(EditId{30}), "0,091");
-    form.setStepperPosition(StepperId{7}, 91);
-    form.stepStepper(StepperId{7}, StepDirection::kUp);  // already at the top
-    EXPECT_EQ(form.stepperPosition(StepperId{7}), 91);
-    EXPECT_EQ(form.fieldText(EditId{30}), "0,111");
-
-    form.stepStepper(StepperId{9}, StepDirection::kUp);  // kv steps by 10
-    EXPECT_EQ(form.fieldText(EditId{32}), "0,1");
-
-    EXPECT_TRUE(form.setStepperPosition(StepperId{11}, 5));
-    EXPECT_EQ(form.stepperPosition(StepperId{11}), 10);
-    EXPECT_TRUE(form.setStepperPosition(StepperId{11}, 500));
-    EXPECT_EQ(form.stepperPosition(StepperId{11}), 300);
-    EXPECT_FALSE(form.setStepperPosition(StepperId{11}, 40000));
-    EXPECT_EQ(form.stepperPosition(StepperId{11}), 300);
-    EXPECT_EQ(form.fieldText(EditId{94}), "1");  // positions alone write nothing
-}
-
 TEST(ExpansionRatioField, MovesItsStepper) {
     struct Case {
         const char* typed;

@@ -233,7 +233,9 @@ private slots:
         QCOMPARE(window_->tabs()->currentIndex(), 0);
     }
 
-    void calculateFillsLabelsChartsAndTable() {
+    // Calculate fills labels, charts and table; then every tab is rendered to a PNG under the
+    // build directory for a person to look at, and checked for blank images and clipped texts.
+    void calculateFillsEveryTabReadably() {
         TypeCoredMotor(*window_);
         QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
         QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));
@@ -261,6 +263,18 @@ private slots:
         }
         QVERIFY(!window_->progressBar()->isVisible());
         QVERIFY(window_->engExportButton()->isEnabled());
+        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
+        for (int tab = 0; tab < kTabCount; ++tab) {
+            window_->tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            const QImage image = window_->grab().toImage();
+            const QString file = QStringLiteral(TARVO_SCREENSHOT_DIR "/tab-%1.png").arg(tab + 1);
+            QVERIFY(image.save(file));
+            QVERIFY2(DistinctColours(image) > 20, qPrintable(file + " looks blank"));
+            const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
+            QVERIFY2(clipped.isEmpty(), qPrintable(file + ": " + clipped.join(" | ")));
+        }
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
     }
 
     void menusAndButtonsRunDocumentCommands_data() {
@@ -302,44 +316,12 @@ private slots:
         QVERIFY(!menu->menuAction()->isEnabled());
     }
 
-    void closeAsksTheCommands_data() {
-        QTest::addColumn<bool>("allow");
-        // clang-format off
-        QTest::newRow("may close") << true;
-        QTest::newRow("stays open") << false;
-        // clang-format on
-    }
-    void closeAsksTheCommands() {
-        QFETCH(bool, allow);
-        commands_.allowClose = allow;
-        QCOMPARE(window_->close(), allow);
-        QCOMPARE(window_->isVisible(), !allow);
-        QCOMPARE(commands_.calls.back(), std::string("mayClose"));
-    }
-
     void startUpRunsOnce() {
         QTRY_VERIFY(!commands_.calls.empty());
         window_->hide();
         window_->show();
         QTest::qWait(20);
         QCOMPARE(commands_.calls, std::vector<std::string>{"startUp"});
-    }
-
-    void everyTabRendersReadably() {
-        TypeCoredMotor(*window_);
-        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
-        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        for (int tab = 0; tab < kTabCount; ++tab) {
-            window_->tabs()->setCurrentIndex(tab);
-            QCoreApplication::processEvents();
-            const QImage image = window_->grab().toImage();
-            const QString file = QStringLiteral(TARVO_SCREENSHOT_DIR "/tab-%1.png").arg(tab + 1);
-            QVERIFY(image.save(file));
-            QVERIFY2(DistinctColours(image) > 20, qPrintable(file + " looks blank"));
-            const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
-            QVERIFY2(clipped.isEmpty(), qPrintable(file + ": " + clipped.join(" | ")));
-        }
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
     }
 
 private:
