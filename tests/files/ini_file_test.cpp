@@ -1,9 +1,7 @@
 #include "files/ini_file.h"
 
-#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -33,45 +31,8 @@ TEST(IniFile, MissingFileReadsAsDefaultsAndOneShotOperationsWork) {
     EXPECT_EQ(ReadBytes(path), "[Params]\r\n");
 }
 
-bool PermissionBitsIgnored(const TempDir& dir) {
-    const std::string probe = dir.File("probe");
-    const int fd = ::open(probe.c_str(), O_WRONLY | O_CREAT, 0644);
-    if (fd >= 0) {
-        ::close(fd);
-        ::unlink(probe.c_str());
-    }
-    return fd >= 0;
-}
-
-// A failed save must name the file and the reason and leave the old content as it was.
-void ExpectFailedSave(const std::string& path, const std::string& reason) {
-    IniFile file = IniFile::Open(path);
-    file.document().WriteIniStr("Params", "Dc", "99");
-    const auto failure = file.Commit();
-    ASSERT_TRUE(failure.has_value()) << path;
-    EXPECT_EQ(failure->reason, reason) << path;
-    EXPECT_NE(SaveFailureMessage(*failure).find(path), std::string::npos);
-    if (FileExists(path)) {
-        EXPECT_EQ(ReadBytes(path), kOldContent) << path;
-    }
-}
-
-TEST(IniFile, FailedSaveReportsTheReasonAndKeepsTheOldFile) {
-    TempDir dir;
-    const std::string readOnly = dir.File("ro.zel");
-    WriteBytes(readOnly, kOldContent);
-    ::chmod(readOnly.c_str(), 0444);  // refused even for root: a rename would replace it
-    ExpectFailedSave(readOnly, "файл только для чтения");
-    ExpectFailedSave(dir.File("no/such/m.zel"), "папка не существует");
-    ASSERT_EQ(::mkdir(dir.File("d.zel").c_str(), 0755), 0);
-    ExpectFailedSave(dir.File("d.zel"), "по этому пути находится папка");
-    ::chmod(dir.path().c_str(), 0555);
-    if (!PermissionBitsIgnored(dir)) {  // root writes into any directory
-        ::chmod(readOnly.c_str(), 0644);
-        ExpectFailedSave(readOnly, "нет прав на запись в папку");
-    }
-}
-
+// The document tests report failed saves (read-only file or directory, missing directory, a
+// directory in the way); here, the failures that only the file layer sees.
 TEST(IniFile, WriteErrorHalfwayKeepsTheOldFile) {
     TempDir dir;
     const std::string path = dir.File("m.zel");

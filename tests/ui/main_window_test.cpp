@@ -1,5 +1,6 @@
 // The main window as a view of the form model: what the user does reaches the model, what the
-// model holds reaches the widgets, nothing echoes back, and every tab stays readable.
+// model holds reaches the widgets, nothing echoes back, and every tab stays readable. The two
+// exports of tab 4 go to a fake desktop and a script answers the .eng export's questions.
 
 #include <QAction>
 #include <QCheckBox>
@@ -18,12 +19,16 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QValueAxis>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
+#include "../export/fake_desktop.h"
 #include "input/field_text.h"
 #include "model/calculation.h"
 #include "ui/chart_panel.h"
 #include "ui/document_commands.h"
+#include "ui/eng_export.h"
 #include "ui/input_widgets.h"
 #include "ui/startup.h"
 #include "ui_test_support.h"
@@ -48,12 +53,38 @@ struct RecordingCommands : DocumentCommands {
     void savePropellants() override { calls.push_back("savePropellants"); }
     bool mayClose() override {
         calls.push_back("mayClose");
-        return allowClose;
+        return true;
     }
 
     std::vector<std::string> calls;
-    bool allowClose = true;
 };
+
+// Answers the .eng export's questions from a script.
+struct ScriptedEngPrompts : EngExportPrompts {
+    std::optional<EngOptions> askOptions(const EngOptions& defaults) override {
+        offeredDefaults = defaults;
+        return options;
+    }
+    std::optional<std::filesystem::path> chooseFile(
+        const std::filesystem::path& suggested) override {
+        suggestedFile = suggested;
+        return file;
+    }
+    void showError(std::string_view text) override { errors.emplace_back(text); }
+
+    std::optional<EngOptions> options, offeredDefaults;
+    std::optional<std::filesystem::path> file;
+    std::filesystem::path suggestedFile;
+    std::vector<std::string> errors;
+};
+
+std::vector<std::string> Lines(std::istream&& in) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -80,6 +111,10 @@ private slots:
         window_ = std::make_unique<MainWindow>(*form_);
         commands_ = RecordingCommands();
         window_->setDocumentCommands(&commands_);
+        desktop_ = std::make_unique<FakeDesktop>();
+        prompts_ = {};
+        window_->setSpreadsheetServices(*desktop_, *desktop_, *desktop_, *desktop_);
+        window_->setEngExportPrompts(prompts_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -97,7 +132,6 @@ private slots:
         QCOMPARE(window_->action("Save_menu")->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(window_->action("Exit_menu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!window_->recentMenu()->menuAction()->isEnabled());
-        QVERIFY(!window_->engExportButton()->isEnabled());
         QVERIFY(!window_->progressBar()->isVisible());
         QVERIFY(!window_->field(95)->isEnabled());
         QCOMPARE(window_->valueLabel(189)->text(), QStringLiteral("--"));
@@ -237,7 +271,7 @@ private slots:
     // build directory for a person to look at, and checked for blank images and clipped texts.
     void calculateFillsEveryTabReadably() {
         TypeCoredMotor(*window_);
-        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+        calculate();
         QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));
         for (const LabelLayout& layout : LabelLayouts()) {
             QCOMPARE(window_->valueLabel(layout.label)->text(),
@@ -262,7 +296,6 @@ private slots:
             QCOMPARE(window_->resultTable()->item(r, 2)->text(), Text(rows[r].thrust));
         }
         QVERIFY(!window_->progressBar()->isVisible());
-        QVERIFY(window_->engExportButton()->isEnabled());
         QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
         for (int tab = 0; tab < kTabCount; ++tab) {
             window_->tabs()->setCurrentIndex(tab);
@@ -324,10 +357,108 @@ private slots:
         QCOMPARE(commands_.calls, std::vector<std::string>{"startUp"});
     }
 
+    void exportsFollowTheLastCalculation() {
+        TypeCoredMotor(*window_);
+        QPushButton* excel = window_->button(kExportButton.number);
+        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
+        calculate();
+        QVERIFY(excel->isEnabled() && window_->engExportButton()->isEnabled());
+        TypeInto(window_->field(7), QStringLiteral("-"));  // N becomes 0: the next run fails
+        calculate();
+        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
+    }
+
+    void spreadsheetGetsTheTableOnlyWithAnApplication() {
+        TypeCoredMotor(*window_);
+        calculate();
+        desktop_->Answer(kMimeQuery, std::nullopt);
+        QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
+        QCOMPARE(desktop_->warnings, std::vector<std::string>{"Microsoft Excel не установлен :("});
+        QVERIFY(desktop_->opened.empty() && !desktop_->clipboard);
+        QVERIFY(std::filesystem::is_empty(desktop_->documents.path()));
+
+        desktop_->Answer(kMimeQuery, "calc.desktop\n");
+        QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
+        QVERIFY(desktop_->errors.empty() && desktop_->warnings.size() == 1);
+        QCOMPARE(desktop_->opened.size(), std::size_t{1});
+        QVERIFY(std::filesystem::is_regular_file(desktop_->opened.front()));
+        QCOMPARE(desktop_->opened.front().parent_path().string(), desktop_->documents.path());
+        const std::vector<std::string> lines = Lines(std::istringstream(*desktop_->clipboard));
+        const std::vector<ResultTableRow>& rows = form_->resultTable();
+        QCOMPARE(lines.size(), rows.size());
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            QCOMPARE(lines[r], rows[r].time + "\t" + rows[r].thrust);
+        }
+    }
+
+    void engExport_data() {
+        QTest::addColumn<bool>("confirmHeader");
+        QTest::addColumn<QString>("file");  // in the scratch directory; empty: cancelled
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("failed");
+        // clang-format off
+        QTest::newRow("header cancelled") << false << "m.eng" << false << false;
+        QTest::newRow("file dialog cancelled") << true << "" << false << false;
+        QTest::newRow("written") << true << "m.eng" << true << false;
+        QTest::newRow("no such directory") << true << "missing/m.eng" << false << true;
+        // clang-format on
+    }
+    void engExport() {
+        QFETCH(bool, confirmHeader);
+        QFETCH(QString, file);
+        QFETCH(bool, written);
+        QFETCH(bool, failed);
+        TypeCoredMotor(*window_);
+        calculate();
+        const std::filesystem::path target = desktop_->documents.File(file.toStdString());
+        if (confirmHeader) {
+            prompts_.options = EngOptions{"Мой мотор", 0.25, "Tarvo"};
+        }
+        if (!file.isEmpty()) {
+            prompts_.file = target;
+        }
+        const std::string statusBefore = form_->statusText(0);
+        QTest::mouseClick(window_->engExportButton(), Qt::LeftButton);
+        QCOMPARE(prompts_.offeredDefaults->name, DefaultEngMotorName(form_->motorModel()));
+        QCOMPARE(std::filesystem::is_regular_file(target), written);
+        QCOMPARE(prompts_.errors.size(), std::size_t(failed ? 1 : 0));
+        QCOMPARE(form_->statusText(0) != statusBefore, written);
+        if (failed) {
+            QVERIFY2(prompts_.errors.front().find(target.string()) != std::string::npos,
+                     "the message names the file");
+        }
+        if (written) {  // the header carries what the user confirmed
+            QCOMPARE(prompts_.suggestedFile.filename().string(), EngToken("Мой мотор") + ".eng");
+            const std::string header = Lines(std::ifstream(target)).at(1);
+            QVERIFY(header.starts_with(EngToken("Мой мотор") + " 40 200 P 0.31182 0.56182"));
+            QVERIFY(header.ends_with(" Tarvo"));
+        }
+    }
+
+    void engDialogRefusesABadCasingMass() {
+        EngOptionsDialog dialog(EngOptions{"E15", 0.0, "Tarvo"}, window_.get());
+        QLineEdit* mass = dialog.findChildren<QLineEdit*>().at(1);
+        QCOMPARE(mass->text(), QStringLiteral("0"));
+        dialog.show();
+        mass->setText(QStringLiteral("-1"));
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        mass->setText(QStringLiteral("0,25"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.options().casingMass, 0.25);
+    }
+
 private:
+    void calculate() {
+        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+    }
+
     std::unique_ptr<FormModel> form_;
     std::unique_ptr<MainWindow> window_;
     RecordingCommands commands_;
+    std::unique_ptr<FakeDesktop> desktop_;
+    ScriptedEngPrompts prompts_;
 };
 
 QTEST_MAIN(MainWindowTest)
