@@ -3,6 +3,7 @@
 // exports of tab 4 go to a fake desktop and a script answers the .eng export's questions.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
 #include <fstream>
@@ -29,6 +31,7 @@
 #include "ui/chart_panel.h"
 #include "ui/document_commands.h"
 #include "ui/eng_export.h"
+#include "ui/info_windows.h"
 #include "ui/input_widgets.h"
 #include "ui/startup.h"
 #include "ui_test_support.h"
@@ -449,6 +452,26 @@ private slots:
         QCOMPARE(dialog.options().casingMass, 0.25);
     }
 
+    // The about box and the help window are created once and shown from the "Помощь" menu.
+    void helpMenuShowsTheSameWindowsEachTime() {
+        auto* about = new AboutBox(opener_, window_.get());
+        auto* help = new HelpWindow(window_.get());
+        window_->setInfoWindows(about, help);
+        TypeInto(window_->field(1), QStringLiteral("40"));
+        QList<QWidget*> shown;
+        for (const char* item : {"About_menu", "Help_menu", "About_menu", "Help_menu"}) {
+            QTimer::singleShot(0, [&shown] {
+                shown << QApplication::activeModalWidget();
+                if (shown.back() != nullptr) {
+                    shown.back()->close();
+                }
+            });
+            window_->action(item)->trigger();
+        }
+        QCOMPARE(shown, (QList<QWidget*>{about, help, about, help}));
+        QCOMPARE(form_->fieldText(EditId{1}), std::string("40"));
+    }
+
 private:
     void calculate() {
         QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
@@ -459,6 +482,9 @@ private:
     RecordingCommands commands_;
     std::unique_ptr<FakeDesktop> desktop_;
     ScriptedEngPrompts prompts_;
+    struct : UrlOpener {
+        void open(const std::string&) override {}
+    } opener_;
 };
 
 QTEST_MAIN(MainWindowTest)
