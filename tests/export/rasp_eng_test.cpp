@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
-#include <sstream>
 
 #include "model/number_text.h"
 #include "test_support.h"
@@ -12,88 +10,11 @@
 namespace tarvo {
 namespace {
 
-using testing::ScratchDirectory;
+using testing::ReadBytes;
+using testing::TempDir;
 
-// Reads a file by the rules flight simulators apply; `fault` says which rule it breaks.
-struct ParsedEng {
-    std::vector<std::string> comments, header;
-    std::vector<std::pair<double, double>> points;
-    std::string fault;
-};
-
-std::optional<double> Number(const std::string& text) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc{} && end == text.data() + text.size() ? std::optional(value)
-                                                                    : std::nullopt;
-}
-
-ParsedEng ParseEng(const std::string& text) {
-    ParsedEng eng;
-    if (std::any_of(text.begin(), text.end(),
-                    [](unsigned char c) { return c > 0x7E || (c < ' ' && c != '\n'); })) {
-        eng.fault = "not plain ASCII";
-    }
-    std::istringstream lines(text);
-    for (std::string line; eng.fault.empty() && std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::vector<std::string> fields{std::istream_iterator<std::string>(words), {}};
-        if (line.starts_with(";")) {
-            eng.comments.push_back(line);
-        } else if (eng.header.empty()) {
-            eng.header = fields;
-            const bool ok = fields.size() == 7 && Number(fields[1]) && Number(fields[2]) &&
-                            Number(fields[4]) && Number(fields[5]);
-            eng.fault = ok ? "" : "bad header: " + line;
-        } else if (fields.size() != 2 || !Number(fields[0]) || !Number(fields[1])) {
-            eng.fault = "bad point: " + line;
-        } else if (*Number(fields[0]) <= (eng.points.empty() ? 0 : eng.points.back().first)) {
-            eng.fault = "time does not increase: " + line;
-        } else {
-            eng.points.emplace_back(*Number(fields[0]), *Number(fields[1]));
-        }
-    }
-    if (eng.fault.empty() && (eng.points.empty() || eng.points.size() > kEngMaxPoints ||
-                              eng.points.back().second != 0)) {
-        eng.fault = "no points, too many, or the last thrust is not 0";
-    }
-    return eng;
-}
-
-class EngOfExample : public ::testing::TestWithParam<testing::Example> {};
-
-TEST_P(EngOfExample, IsReadBackWithTheHeaderDefaultsAndTheTableCurve) {
-    const auto motor = testing::Calculate(GetParam());
-    ASSERT_TRUE(motor.result.succeeded) << motor.result.status;
-    const std::vector<ResultRow>& rows = motor.result.thrust->rows;
-    const MotorModel& m = motor.model;
-    ScratchDirectory directory;
-    const std::filesystem::path target = directory.path() / "motor.eng";
-
-    const ExportStatus written = ExportEngFile(target, m, rows, DefaultEngOptions(m), "/x/a.zel");
-    ASSERT_TRUE(written.ok()) << written.error;
-
-    const ParsedEng eng = ParseEng(testing::ReadFile(target));
-    ASSERT_EQ(eng.fault, "");
-    EXPECT_EQ(eng.comments, std::vector<std::string>{"; Tarvo: a.zel, propellant " +
-                                                     std::string(kPropellantNames[m.Ftype - 1])});
-    EXPECT_EQ(eng.header[0], m.MotorClass + FormatFixed(m.Favg, 0));
-    EXPECT_NEAR(*Number(eng.header[1]), m.Dc, 0.005);
-    EXPECT_NEAR(*Number(eng.header[2]), m.Lc, 0.005);
-    EXPECT_EQ(eng.header[3], "P");
-    EXPECT_NEAR(*Number(eng.header[4]), m.m, 5e-6);
-    EXPECT_EQ(eng.header[5], eng.header[4]);
-    EXPECT_EQ(eng.header[6], "Tarvo");
-    ASSERT_EQ(eng.points.size(), rows.size() - 1);  // these curves need nothing dropped
-    for (std::size_t i = 0; i < eng.points.size(); ++i) {
-        EXPECT_NEAR(eng.points[i].first, rows[i + 1].time, 5e-5) << i;
-        EXPECT_NEAR(eng.points[i].second, rows[i + 1].thrust, 5e-4) << i;
-    }
-    EXPECT_EQ(directory.Names(), std::set<std::string>{"motor.eng"});
-}
-
-INSTANTIATE_TEST_SUITE_P(Examples, EngOfExample, ::testing::ValuesIn(testing::kExamples),
-                         testing::ExampleName);
+// tarvo-calc's test reads whole files of calculated motors back by the rules flight
+// simulators apply; these tests pin down each rule of the writer.
 
 MotorModel SmallMotor() {
     MotorModel model;
@@ -132,13 +53,14 @@ TEST(ExportEngFile, WritesTheUsersHeaderChoicesAsSafeTokens) {
          "E15 25.4 100 P 0.0421 0.0421 Tarvo\n"},
     };
     for (const auto& c : cases) {
-        ScratchDirectory directory;
-        const std::filesystem::path target = directory.path() / "curve.eng";
-        testing::WriteFile(target, "a longer previous content that must not survive at all\n");
+        TempDir directory;
+        const std::string target = directory.File("curve.eng");
+        testing::WriteBytes(target, "a longer previous content that must not survive at all\n");
         const ExportStatus status = ExportEngFile(
             target, SmallMotor(), Rows({{0, 0}, {0.5, 20}, {1, 0}}), c.options, c.source);
         ASSERT_TRUE(status.ok()) << status.error;
-        EXPECT_EQ(testing::ReadFile(target), c.expectedHead + "0.5000 20.000\n1.0000 0.000\n");
+        EXPECT_EQ(ReadBytes(target), c.expectedHead + "0.5000 20.000\n1.0000 0.000\n");
+        EXPECT_EQ(testing::FileNames(directory.path()), std::set<std::string>{"curve.eng"});
     }
 }
 
@@ -189,10 +111,10 @@ TEST(EngCurveFromRows, KeepsTheCurveReadable) {
 }
 
 TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
-    ScratchDirectory directory;
-    const std::filesystem::path existing = directory.path() / "old.eng";
-    testing::WriteFile(existing, "previous curve\n");
-    std::filesystem::create_directory(directory.path() / "folder.eng");
+    TempDir directory;
+    const std::string existing = directory.File("old.eng");
+    testing::WriteBytes(existing, "previous curve\n");
+    std::filesystem::create_directory(directory.File("folder.eng"));
     MotorModel noDiameter = SmallMotor();
     noDiameter.Dc = 0;
     const EngOptions options = DefaultEngOptions(SmallMotor());
@@ -202,8 +124,8 @@ TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
         EngOptions options;
         std::string message;
     } cases[] = {
-        {directory.path() / "missing" / "x.eng", SmallMotor(), options, "missing/x.eng»"},
-        {directory.path() / "folder.eng", SmallMotor(), options, "folder.eng»"},
+        {directory.File("missing/x.eng"), SmallMotor(), options, "missing/x.eng»"},
+        {directory.File("folder.eng"), SmallMotor(), options, "folder.eng»"},
         {existing, noDiameter, options, "old.eng» не записан: Нет данных"},
         {existing, SmallMotor(), {"E15", INFINITY, ""}, "old.eng» не записан: Поле «Масса"},
     };
@@ -215,8 +137,9 @@ TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
     for (const char* text : {"-0,1", "abc", "nan", "1e999"}) {
         EXPECT_NE(ParseCasingMass(text).error.find("Поле «Масса корпуса, кг»"), std::string::npos);
     }
-    EXPECT_EQ(testing::ReadFile(existing), "previous curve\n");
-    EXPECT_EQ(directory.Names(), (std::set<std::string>{"old.eng", "folder.eng"}));
+    EXPECT_EQ(ReadBytes(existing), "previous curve\n");
+    EXPECT_EQ(testing::FileNames(directory.path()),
+              (std::set<std::string>{"old.eng", "folder.eng"}));
 }
 
 }  // namespace

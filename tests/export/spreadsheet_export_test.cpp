@@ -7,54 +7,19 @@
 #include <map>
 #include <regex>
 
+#include "fake_desktop.h"
 #include "model/number_text.h"
 #include "test_support.h"
 
 namespace tarvo {
 namespace {
 
-using testing::ScratchDirectory;
+using testing::FakeDesktop;
+using testing::kDocumentsQuery;
+using testing::kMimeQuery;
+using testing::TempDir;
 
-const std::string kMimeQuery = "xdg-mime query default " + std::string(kXlsxMimeType);
-const std::string kDocumentsQuery = "xdg-user-dir DOCUMENTS";
 const std::string kWorkbook = "Расчёты двигателя (Tarvo).xlsx";
-
-struct FakeDesktop : SystemAccess, SpreadsheetLauncher, ClipboardSink, MessageSink {
-    ScratchDirectory documents;
-    std::map<std::string, std::string> outputs{{kMimeQuery, "calc.desktop\n"},
-                                               {kDocumentsQuery, documents.path().string()}};
-    std::set<std::string, std::less<>> onPath;
-    std::map<std::string, std::string> environment;
-    ExportStatus launchAnswer;
-    std::vector<std::filesystem::path> opened;
-    std::optional<std::string> clipboard;
-    std::vector<std::string> warnings, errors;
-
-    std::optional<std::string> RunForOutput(const std::vector<std::string>& command) override {
-        std::string joined;
-        for (const std::string& word : command) {
-            joined += (joined.empty() ? "" : " ") + word;
-        }
-        return outputs.contains(joined) ? std::optional(outputs[joined]) : std::nullopt;
-    }
-    bool ProgramOnPath(std::string_view program) override { return onPath.contains(program); }
-    std::optional<std::string> Environment(const std::string& name) override {
-        return environment.contains(name) ? std::optional(environment[name]) : std::nullopt;
-    }
-    ExportStatus Open(const std::filesystem::path& workbook) override {
-        opened.push_back(workbook);
-        return launchAnswer;
-    }
-    void SetText(const std::string& text) override { clipboard = text; }
-    void Warning(std::string_view text) override { warnings.emplace_back(text); }
-    void Error(std::string_view text) override { errors.emplace_back(text); }
-    void Answer(const std::string& query, const std::optional<std::string>& text) {
-        text ? void(outputs[query] = *text) : void(outputs.erase(query));
-    }
-    SpreadsheetExportOutcome Export(const std::vector<ResultRow>& rows) {
-        return ExportToSpreadsheet(rows, {*this, *this, *this, *this});
-    }
-};
 
 std::map<std::string, std::string> SheetCells(const std::string& xml) {
     std::map<std::string, std::string> cells;
@@ -74,9 +39,9 @@ TEST_P(WorkbookOfExample, HoldsTheTableTextsAsNumbersWithTheTableSelected) {
     FakeDesktop desktop;
 
     ASSERT_EQ(desktop.Export(rows), SpreadsheetExportOutcome::kDone);
-    const std::filesystem::path saved = desktop.documents.path() / kWorkbook;
+    const std::filesystem::path saved = desktop.documents.File(kWorkbook);
     ASSERT_EQ(desktop.opened, std::vector{saved});
-    EXPECT_EQ(desktop.documents.Names(), std::set{kWorkbook});  // no temporary file left
+    EXPECT_EQ(testing::FileNames(desktop.documents.path()), std::set{kWorkbook});  // no temp file
     EXPECT_NE(testing::ZipMember(saved, "xl/workbook.xml")
                   .find(R"xml(<sheet name="Расчёты двигателя (Tarvo)")xml"),
               std::string::npos);
@@ -106,18 +71,15 @@ std::vector<ResultRow> Rows() {
     return rows;
 }
 
-TEST(ExportToSpreadsheet, RepeatedExportsGetNewFilesAndTheClipboardGetsTheTableTexts) {
+// The window's test compares the clipboard with the table; here each export gets its own file.
+TEST(ExportToSpreadsheet, RepeatedExportsGetNewFiles) {
     FakeDesktop desktop;
     for (int i = 0; i < 3; ++i) {
         ASSERT_EQ(desktop.Export(Rows()), SpreadsheetExportOutcome::kDone);
     }
-    EXPECT_EQ(desktop.documents.Names(),
+    EXPECT_EQ(testing::FileNames(desktop.documents.path()),
               (std::set<std::string>{kWorkbook, "Расчёты двигателя (Tarvo) (2).xlsx",
                                      "Расчёты двигателя (Tarvo) (3).xlsx"}));
-    const std::string& text = desktop.clipboard.value();
-    EXPECT_TRUE(text.starts_with("0,00\t0,0\n0,05\t34,3\n0,11\t35,3\n")) << text;
-    EXPECT_TRUE(text.ends_with("\n1,18\t0,0\n")) << text;
-    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 23);
 }
 
 TEST(ExportToSpreadsheet, WithoutAnApplicationOnlyWarnsAndAFailureOnlySaysWhatFailed) {
@@ -152,7 +114,8 @@ TEST(ExportToSpreadsheet, WithoutAnApplicationOnlyWarnsAndAFailureOnlySaysWhatFa
         EXPECT_NE(messages.at(0).find(c.message), std::string::npos) << messages.at(0);
         EXPECT_FALSE(desktop.clipboard.has_value());
         // Only a workbook the application failed to open stays, for the user to find.
-        EXPECT_EQ(desktop.documents.Names().size(), c.launchError.empty() ? 0u : 1u);
+        EXPECT_EQ(testing::FileNames(desktop.documents.path()).size(),
+                  c.launchError.empty() ? 0u : 1u);
         EXPECT_EQ(desktop.opened.size(), c.launchError.empty() ? 0u : 1u);
     }
 }
@@ -176,20 +139,20 @@ TEST(SpreadsheetInstalled, AsksTheDesktopThenLooksForLibreOffice) {
 }
 
 TEST(DocumentsDirectory, PrefersTheDesktopsThenHomeDocumentsThenTheTemporaryDirectory) {
-    ScratchDirectory home, xdg, tmp;
-    const std::filesystem::path homeDocuments = home.path() / "Documents";
+    TempDir home, xdg, tmp;
+    const std::filesystem::path homeDocuments = home.File("Documents");
     const struct {
         std::optional<std::string> answer;
         bool homeDocuments;
         std::optional<std::string> tmpdir;
         std::filesystem::path expected;
     } cases[] = {
-        {xdg.path().string() + "\n", true, {}, xdg.path()},
-        {home.path().string() + "/\n", true, {}, homeDocuments},  // home means "none set"
+        {xdg.path() + "\n", true, {}, xdg.path()},
+        {home.path() + "/\n", true, {}, homeDocuments},  // home means "none set"
         {"/no/such/dir", true, {}, homeDocuments},
         {"Documents", true, {}, homeDocuments},
-        {std::nullopt, false, tmp.path().string(), tmp.path()},
-        {home.path().string(), false, "/no/such/tmp", "/tmp"},
+        {std::nullopt, false, tmp.path(), tmp.path()},
+        {home.path(), false, "/no/such/tmp", "/tmp"},
         {std::nullopt, false, std::nullopt, "/tmp"},
     };
     for (const auto& c : cases) {
@@ -199,7 +162,7 @@ TEST(DocumentsDirectory, PrefersTheDesktopsThenHomeDocumentsThenTheTemporaryDire
         }
         FakeDesktop desktop;
         desktop.Answer(kDocumentsQuery, c.answer);
-        desktop.environment["HOME"] = home.path().string();
+        desktop.environment["HOME"] = home.path();
         if (c.tmpdir) {
             desktop.environment["TMPDIR"] = *c.tmpdir;
         }
@@ -209,9 +172,9 @@ TEST(DocumentsDirectory, PrefersTheDesktopsThenHomeDocumentsThenTheTemporaryDire
 
 // A Russian desktop session has a decimal comma in LC_NUMERIC; the workbook must not.
 TEST(WriteThrustWorkbook, WritesDecimalPointsUnderACommaLocale) {
-    ScratchDirectory locales, documents;
+    TempDir locales, documents;
     const std::string build =
-        "localedef -i ru_RU -f UTF-8 " + locales.path().string() + "/ru_RU.UTF-8 >/dev/null 2>&1";
+        "localedef -i ru_RU -f UTF-8 " + locales.File("ru_RU.UTF-8") + " >/dev/null 2>&1";
     ::setenv("LOCPATH", locales.path().c_str(), 1);
     const bool commaLocale =
         std::system(build.c_str()) == 0 && ::setlocale(LC_NUMERIC, "ru_RU.UTF-8") != nullptr;

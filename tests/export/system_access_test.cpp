@@ -28,12 +28,12 @@ TEST(HostSystem, ReturnsTheOutputOnlyOfACommandThatSucceededInTime) {
 }
 
 TEST(HostSystem, FindsOnlyExecutableFilesInAbsolutePathDirectories) {
-    testing::ScratchDirectory bin;
-    testing::WriteFile(bin.path() / "tool", "#!/bin/sh\n");
-    testing::WriteFile(bin.path() / "plain", "text\n");
-    ::chmod((bin.path() / "tool").c_str(), 0755);
+    testing::TempDir bin;
+    testing::WriteBytes(bin.File("tool"), "#!/bin/sh\n");
+    testing::WriteBytes(bin.File("plain"), "text\n");
+    ::chmod(bin.File("tool").c_str(), 0755);
     const std::string saved = std::getenv("PATH");
-    ::setenv("PATH", ("relative::/no/such/dir:" + bin.path().string()).c_str(), 1);
+    ::setenv("PATH", ("relative::/no/such/dir:" + bin.path()).c_str(), 1);
     HostSystem system;
     for (const auto& [program, found] : {std::pair{"tool", true},
                                          {"plain", false},

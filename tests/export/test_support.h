@@ -1,41 +1,20 @@
 #pragma once
-// Scratch directories, calculated example motors and file helpers for the export tests.
+// Calculated example motors, the files in a directory and the members of a zip archive, for
+// the export tests.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 
+#include "../files/temp_dir.h"
 #include "export/system_access.h"
 #include "model/calculation.h"
 #include "model/example_motor.h"
 #include "model/propellants.h"
 
 namespace tarvo::testing {
-
-class ScratchDirectory {
-public:
-    ScratchDirectory() {
-        std::string pattern = std::filesystem::temp_directory_path() / "tarvo-export-XXXXXX";
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~ScratchDirectory() { std::filesystem::remove_all(path_); }
-    const std::filesystem::path& path() const { return path_; }
-    std::set<std::string> Names() const {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.insert(entry.path().filename().string());
-        }
-        return names;
-    }
-
-private:
-    std::filesystem::path path_;
-};
 
 // The built-in motors: cored grains, cored grains with an end-burning grain phase, and an
 // end-burning grain alone.
@@ -61,12 +40,12 @@ inline CalculatedMotor Calculate(const Example& example) {
     return motor;
 }
 
-inline std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-inline void WriteFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+inline std::set<std::string> FileNames(const std::string& directory) {
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        names.insert(entry.path().filename().string());
+    }
+    return names;
 }
 
 // One member of a zip archive, read with python3's zipfile (which also checks the CRCs).

@@ -45,12 +45,5 @@ TEST(Encoding, ByteOrderMarkSelectsUtf8) {
     EXPECT_EQ(EncodeFileText("Тест", TextEncoding::Utf8WithBom), bom + "Тест");
 }
 
-TEST(Encoding, CharacterHelpers) {
-    EXPECT_EQ(Utf8Prefix("Дв", 1), "Д");
-    EXPECT_EQ(Utf8Prefix("abc", 5), "abc");
-    EXPECT_EQ(Utf8Length("Двигатель"), 9u);
-    EXPECT_EQ(FoldCase("Const&Vars_DX ОПИСАНИЕ ЁЇ"), "const&vars_dx описание ёї");
-}
-
 }  // namespace
 }  // namespace tarvo

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "files/file_io.h"
 #include "files/file_values.h"
 #include "files/key_maps.h"
 #include "files/legacy_import.h"
+#include "mutate.h"
 
 namespace tarvo {
 namespace {
@@ -26,27 +25,6 @@ std::string ValidLegacyMotorFile() {
     }
     doc.WriteIniStr("Tabs", "Active", "2");
     return doc.Serialize();
-}
-
-std::string Mutate(std::string bytes, std::mt19937& random) {
-    for (int edits = 1 + random() % 20; edits > 0 && !bytes.empty(); --edits) {
-        const std::size_t at = random() % bytes.size();
-        const char any = static_cast<char>(random() % 256);
-        switch (random() % 4) {
-            case 0:
-                bytes[at] = any;
-                break;
-            case 1:
-                bytes.insert(at, 1, "[]=\r\n;\xEF"[random() % 7]);
-                break;
-            case 2:
-                bytes.erase(at, random() % 16);
-                break;
-            default:
-                bytes.insert(at, std::string(random() % 3000, any));
-        }
-    }
-    return bytes;
 }
 
 void ExpectSane(const std::string& bytes) {
@@ -71,12 +49,9 @@ TEST(Fuzz, RandomAndMutatedBytes) {
     std::mt19937 random(20240401);
     const std::string valid = ValidLegacyMotorFile();
     for (int round = 0; round < 300; ++round) {
-        std::string bytes(random() % 4000, '\0');
-        for (char& c : bytes) {
-            c = static_cast<char>(random() % 256);
-        }
+        const std::string bytes = testing::RandomBytes(random() % 4000, random);
         ExpectSane(round % 3 == 0 ? std::string(kUtf8Bom) + bytes : bytes);
-        ExpectSane(Mutate(valid, random));
+        ExpectSane(testing::Mutate(valid, random, {"[", "]", "=", "\r", "\n", ";", "\xEF"}));
     }
 }
 

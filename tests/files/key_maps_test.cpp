@@ -2,8 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <string>
+#include <vector>
 
 #include "model/number_text.h"
 #include "model/propellants.h"
@@ -33,35 +32,6 @@ TEST(KeyMaps, PropellantDefaultTextsMatchTheBuiltInConstants) {
             EXPECT_EQ(PropellantFieldDefault(key.fields[p]), key.defaults[p]);
         }
     }
-}
-
-TEST(KeyMaps, RestoreOrderIsEdit14To28ThenEdit33To92) {
-    const auto all = PropellantFieldDefaults();
-    int expected = 14;
-    for (const FieldDefault& entry : all) {
-        EXPECT_EQ(entry.field, "Edit" + std::to_string(expected));
-        expected = expected == 28 ? 33 : expected + 1;
-    }
-    EXPECT_EQ(expected, 93);
-}
-
-TEST(KeyMaps, MotorKeysAgreeWithTheStepperDefaults) {
-    std::set<std::pair<std::string_view, std::string_view>> keys;
-    std::size_t stepper = 0;
-    for (const MotorKey& key : kMotorKeys) {
-        EXPECT_TRUE(keys.insert({key.section, key.key}).second) << key.key;
-        EXPECT_EQ(key.guarded, key.kind == MotorValueKind::PropellantChoice ||
-                                   key.kind == MotorValueKind::StepperPosition);
-        if (key.kind != MotorValueKind::StepperPosition) {
-            continue;
-        }
-        ASSERT_LT(stepper, kStepperDefaults.size());
-        EXPECT_EQ(key.control, kStepperDefaults[stepper].stepper);
-        EXPECT_EQ(key.field, kStepperDefaults[stepper].field);
-        EXPECT_EQ(key.fallback, std::to_string(kStepperDefaults[stepper].position));
-        ++stepper;
-    }
-    EXPECT_EQ(stepper, kStepperDefaults.size());
 }
 
 }  // namespace

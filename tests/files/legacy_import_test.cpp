@@ -21,14 +21,26 @@ TEST(LegacyImport, OnlyAFileWithKeysInTabsIsConverted) {
     }
 }
 
+struct Expected {
+    std::string_view section, key, value;
+};
+
+IniDocument ExpectConverted(const std::string& text, std::initializer_list<Expected> values) {
+    IniDocument doc = IniDocument::Parse(Utf8ToWindows1251(text));
+    EXPECT_EQ(ConvertLegacyMotorFile(doc), LegacyConversion::Converted) << text;
+    for (const Expected& e : values) {
+        EXPECT_EQ(doc.Find(e.section, e.key), std::optional<std::string>(e.value))
+            << e.section << "/" << e.key;
+    }
+    EXPECT_EQ(doc.Find("Const&Vars_DX", "FuelName"), std::nullopt);
+    EXPECT_FALSE(doc.HasSectionWithKeys("Tabs") || doc.HasSectionWithKeys("Const&Vars"));
+    return doc;
+}
+
+// The older layout's own defaults, which are not always the texts of today's defaults.
 TEST(LegacyImport, BareFileGetsEveryDefault) {
-    IniDocument doc = IniDocument::Parse("[Tabs]\r\nActive=3\r\n");
-    ASSERT_EQ(ConvertLegacyMotorFile(doc), LegacyConversion::Converted);
-    struct Case {
-        std::string_view section, key, expected;
-    };
     // clang-format off
-    const Case cases[] = {
+    ExpectConverted("[Tabs]\r\nActive=3\r\n", {
         {"Params", "Ftype", "2"}, {"Tab", "Active", "3"}, {"Params", "Dc", "0"},
         {"Params", "N", "1"}, {"Params", "Roi/Ror", "96"}, {"Params", "Ae/At", "10"},
         {"Params", "Channel", "1"}, {"Params", "Trasser", "0"},
@@ -36,30 +48,17 @@ TEST(LegacyImport, BareFileGetsEveryDefault) {
         {"Const&Vars_DX", "P10", "0,1"}, {"Const&Vars_DX", "P51", "11,2"},
         {"Const&Vars_DX", "K40", "17,2"}, {"Const&Vars_DX", "P40", "5,93"},
         {"Const&Vars_SB", "K21", "-0,314"}, {"Const&Vars_SU", "P11", "4,8"},
-        {"Const&Vars_SU", "5", "1720"},
-    };
+        {"Const&Vars_SU", "5", "1720"}});
     // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(doc.Find(c.section, c.key), std::optional<std::string>(c.expected)) << c.key;
-    }
-    EXPECT_EQ(doc.Find("Const&Vars_DX", "FuelName"), std::nullopt);
-    EXPECT_FALSE(doc.HasSectionWithKeys("Tabs"));
-    EXPECT_EQ(ConvertLegacyMotorFile(doc), LegacyConversion::NotLegacy);  // not twice
 }
 
 TEST(LegacyImport, OldKeysLandUnderTheirNewNames) {
-    IniDocument doc = IniDocument::Parse(
-        Utf8ToWindows1251("[Const&Vars]\r\n203=1,9\r\n240=0,2\r\n249=12\r\n230=9\r\n239=0,5\r\n"
-                          "261=11\r\n280=10,9\r\n213=1,7\r\n302=0,095\r\n311=5\r\n297=0,4\r\n"
-                          "11=30\r\n44=3\r\n141=25\r\nChannel=0\r\n64=\r\n"
-                          "[Description]\r\nMotor=Старый двигатель\r\n"
-                          "[Tabs]\r\nOther=1\r\n"));
-    ASSERT_EQ(ConvertLegacyMotorFile(doc), LegacyConversion::Converted);
-    struct Case {
-        std::string_view section, key, expected;
-    };
     // clang-format off
-    const Case cases[] = {
+    const IniDocument doc = ExpectConverted(
+        "[Const&Vars]\r\n203=1,9\r\n240=0,2\r\n249=12\r\n230=9\r\n239=0,5\r\n"
+        "261=11\r\n280=10,9\r\n213=1,7\r\n302=0,095\r\n311=5\r\n297=0,4\r\n"
+        "11=30\r\n44=3\r\n141=25\r\nChannel=0\r\n64=\r\n"
+        "[Description]\r\nMotor=Старый двигатель\r\n[Tabs]\r\nOther=1\r\n", {
         {"Const&Vars_DX", "1", "1,9"}, {"Const&Vars_DX", "P10", "0,2"},
         {"Const&Vars_DX", "P51", "12"}, {"Const&Vars_DX", "K10", "9"},
         {"Const&Vars_DX", "K51", "0,5"}, {"Const&Vars_SB", "K10", "11"},
@@ -68,14 +67,8 @@ TEST(LegacyImport, OldKeysLandUnderTheirNewNames) {
         {"Const&Vars_SU", "K11", "0,4"}, {"Params", "Dc", "30"}, {"Params", "Ftype", "3"},
         {"Params", "Ae/At", "25"}, {"Params", "Channel", "0"},
         {"Params", "Kno", "0"},  // an empty old value gets its default
-        {"Tab", "Active", "1"}, {"Description", "Motor", "Старый двигатель"},
-    };
+        {"Tab", "Active", "1"}, {"Description", "Motor", "Старый двигатель"}});
     // clang-format on
-    for (const Case& c : cases) {
-        EXPECT_EQ(doc.Find(c.section, c.key), std::optional<std::string>(c.expected))
-            << c.section << "/" << c.key;
-    }
-    EXPECT_FALSE(doc.HasSectionWithKeys("Const&Vars"));
     // The description stays where it was; the new sections follow it.
     EXPECT_TRUE(doc.Serialize().starts_with("[Description]\r\n"));
 }

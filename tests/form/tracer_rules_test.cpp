@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "form/form_model.h"
 #include "form_test_support.h"
 
@@ -7,7 +9,6 @@ namespace tarvo {
 namespace {
 
 using testing::Load;
-using testing::Type;
 
 // A chamber Lc x Dc with N cored grains of length Lo, as loaded from a file.
 void LoadChamber(FormModel& form, const char* Lc, const char* N, const char* Lo, const char* Dc) {
@@ -53,93 +54,64 @@ TEST(EndGrainBox, ProposesOrResetsTheTracerSize) {
     }
 }
 
-TEST(TracerFields, StayInsideTheChamber) {
+// The tracer fields stay inside the chamber, and changing the chamber or the cored grains'
+// length unchecks the tracer; both run while a file loads too. A negative chamber size from
+// a file would make a clamp write a negative limit, which the next rule turns into "0",
+// which the clamp raises again: the limit written must be "0".
+TEST(TracerFields, FollowTheChamber) {
     struct Case {
         const char* name;
         bool cored;
-        int edit;
-        const char* typed;
+        bool loaded;
+        std::vector<std::pair<int, const char*>> texts;
+        int edit;  // the field to look at
         const char* expected;
         bool staysChecked;
     };
     const Case cases[] = {
-        {"length above the free length", true, 95, "50", "20", true},
-        {"length within the free length", true, 95, "12,5", "12,5", true},
-        {"without cores the chamber length limits", false, 95, "150", "100", true},
-        {"diameter above Dc", true, 96, "35", "30", true},
-        {"zero length clears the box", true, 95, "0", "0", false},
-        {"zero diameter clears the box", false, 96, "0", "0", false},
+        {"length above the free length", true, false, {{95, "50"}}, 95, "20", true},
+        {"length within the free length", true, false, {{95, "12,5"}}, 95, "12,5", true},
+        {"without cores the chamber limits", false, false, {{95, "150"}}, 95, "100", true},
+        {"diameter above Dc", true, false, {{96, "35"}}, 96, "30", true},
+        {"zero length clears the box", true, false, {{95, "0"}}, 95, "0", false},
+        {"zero diameter clears the box", false, false, {{96, "0"}}, 96, "0", false},
+        {"negative diameter", true, true, {{1, "-5"}, {96, "7"}}, 96, "0", false},
+        {"negative length, no cores", false, true, {{2, "-5"}, {95, "7"}}, 95, "0", false},
+        {"negative length with cores", true, true, {{2, "-5"}, {95, "7"}}, 95, "0", false},
+        {"Dc changed", true, true, {{1, "1"}}, 1, "1", false},
+        {"Lc changed", true, true, {{2, "1"}}, 2, "1", false},
+        {"Lo changed", true, true, {{6, "1"}}, 6, "1", false},
+        {"N changed", true, true, {{7, "1"}}, 7, "1", false},
+        {"Do changed", true, true, {{4, "1"}}, 4, "1", true},
+        {"do changed", true, true, {{5, "1"}}, 5, "1", true},
     };
     for (const Case& c : cases) {
         FormModel form;
         LoadChamber(form, "100", "2", "40", "30");
         form.setChecked(kEndGrainBox, true);
         form.setChecked(kCoredGrainsBox, c.cored);
-        Type(form, c.edit, c.typed);
+        form.setLoadingGuard(c.loaded);
+        for (const auto& [edit, text] : c.texts) {
+            form.setFieldText(EditId{edit}, text);
+        }
+        form.setLoadingGuard(false);
         EXPECT_EQ(form.fieldText(EditId{c.edit}), c.expected) << c.name;
         EXPECT_EQ(form.isChecked(kEndGrainBox), c.staysChecked) << c.name;
     }
 }
 
-// A negative chamber size from a file would make a clamp write a negative limit, which the
-// next rule turns into "0", which the clamp raises again: the limit written must be "0".
-TEST(TracerFields, NegativeChamberSizesFromAFileEndInZero) {
-    struct Case {
-        const char* name;
-        bool cored;
-        int limitField;
-        int tracerField;
-    };
-    const Case cases[] = {
-        {"diameter", true, 1, 96},
-        {"length without cores", false, 2, 95},
-        {"length with cores", true, 2, 95},
-    };
-    for (const Case& c : cases) {
-        FormModel form;
-        LoadChamber(form, "100", "2", "40", "30");
-        form.setChecked(kEndGrainBox, true);
-        form.setChecked(kCoredGrainsBox, c.cored);
-        form.setLoadingGuard(true);
-        form.setFieldText(EditId{c.limitField}, "-5");
-        form.setFieldText(EditId{c.tracerField}, "7");
-        form.setLoadingGuard(false);
-        EXPECT_EQ(form.fieldText(EditId{c.tracerField}), "0") << c.name;
-        EXPECT_FALSE(form.isChecked(kEndGrainBox)) << c.name;
-    }
-}
-
-TEST(TracerFields, ChangingTheChamberOrCoredLengthUnchecksTheTracer) {
-    struct Case {
-        int edit;
-        bool unchecks;
-    };
-    const Case cases[] = {{1, true}, {2, true}, {6, true}, {7, true}, {4, false}, {5, false}};
-    for (const Case& c : cases) {
-        FormModel form;
-        LoadChamber(form, "100", "2", "40", "30");
-        form.setChecked(kEndGrainBox, true);
-        form.setLoadingGuard(true);  // the rule runs while a file loads too
-        form.setFieldText(EditId{c.edit}, "1");
-        form.setLoadingGuard(false);
-        EXPECT_EQ(form.isChecked(kEndGrainBox), !c.unchecks) << "Edit" << c.edit;
-    }
-}
-
 TEST(CoredGrainsBox, EnablesTheCoredGrainControls) {
     FormModel form;
-    form.setChecked(kCoredGrainsBox, false);
-    for (const int edit : {4, 5, 6, 7, 8, 9, 10, 13}) {
-        EXPECT_FALSE(form.isFieldEnabled(EditId{edit})) << edit;
+    for (const bool cored : {false, true}) {
+        form.setChecked(kCoredGrainsBox, cored);
+        for (const int edit : {4, 5, 6, 7, 8, 9, 10, 13}) {
+            EXPECT_EQ(form.isFieldEnabled(EditId{edit}), cored) << edit;
+        }
+        for (const int stepper : {2, 3, 4}) {
+            EXPECT_EQ(form.isStepperEnabled(StepperId{stepper}), cored) << stepper;
+        }
+        EXPECT_TRUE(form.isFieldEnabled(EditId{12}) && form.isStepperEnabled(StepperId{5}));
     }
-    for (const int stepper : {2, 3, 4}) {
-        EXPECT_FALSE(form.isStepperEnabled(StepperId{stepper})) << stepper;
-    }
-    EXPECT_TRUE(form.isFieldEnabled(EditId{12}));
-    EXPECT_TRUE(form.isStepperEnabled(StepperId{5}));
-    form.setChecked(kCoredGrainsBox, true);
-    EXPECT_TRUE(form.isFieldEnabled(EditId{13}));
-    EXPECT_TRUE(form.isStepperEnabled(StepperId{4}));
 }
 
 TEST(ShowTracerBoxes, ReachTheAxisToTheWholeCurveOrTheCoredPart) {

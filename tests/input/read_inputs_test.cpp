@@ -6,8 +6,6 @@
 #include <map>
 #include <string>
 
-#include "input/field_map.h"
-
 namespace tarvo {
 namespace {
 
@@ -23,186 +21,118 @@ std::map<int, std::string> ValidTexts() {
     };
 }
 
-struct Motor {
-    std::map<int, std::string> texts = ValidTexts();
-    int propellant = 1;  // KN/SB
-    int Os = 0, Cs = 1, Es = 1;
-    GrainKind kind = kCoredOnly;
-};
-
-ReadResult Read(const Motor& motor, MotorModel& model) {
-    InputSources sources;
-    sources.fieldText = [&motor](int edit) -> std::string_view {
-        const auto it = motor.texts.find(edit);
-        return it == motor.texts.end() ? std::string_view() : std::string_view(it->second);
-    };
-    sources.selectedPropellant = motor.propellant;
-    sources.Os = motor.Os;
-    sources.Cs = motor.Cs;
-    sources.Es = motor.Es;
-    model.grainKind = motor.kind;
-    return ReadAndValidate(sources, model);
+// The message texts, spelled out independently of the code that builds them.
+std::string Named(const std::string& field, int tab) {
+    return field + " [вкладка " + std::to_string(tab) + "]";
+}
+std::string Above0(const std::string& field, int tab = 1) {
+    return "Должно быть больше 0 значение " + Named(field, tab);
+}
+std::string Above1(const std::string& field) {
+    return "Должно быть больше 1 значение " + Named(field, 5);
+}
+std::string NaN(const std::string& field, int tab = 1) {
+    return "Не число в поле " + Named(field, tab);
+}
+std::string SB(const std::string& constant) {
+    return constant + " of KN/SB-65/35";
 }
 
 struct Case {
     const char* name;
-    std::map<int, std::string> edits;
-    std::string expected;  // empty: the reading passes
+    std::map<int, std::string> edits;  // changes to the typed motor
+    std::string expected;              // empty: the reading passes
     GrainKind kind = kCoredOnly;
     std::array<int, 3> flags = {0, 1, 1};  // Os, Cs, Es
 };
 
+ReadResult Read(const Case& c, MotorModel& model) {
+    std::map<int, std::string> texts = ValidTexts();
+    for (const auto& [edit, text] : c.edits) {
+        texts[edit] = text;
+    }
+    InputSources sources;
+    sources.fieldText = [&texts](int edit) -> std::string_view {
+        const auto it = texts.find(edit);
+        return it == texts.end() ? std::string_view() : std::string_view(it->second);
+    };
+    sources.selectedPropellant = 1;  // KN/SB
+    sources.Os = c.flags[0];
+    sources.Cs = c.flags[1];
+    sources.Es = c.flags[2];
+    model.grainKind = c.kind;
+    return ReadAndValidate(sources, model);
+}
+
 // Every check in its order, with the boundaries that pass.
 const Case kCases[] = {
     {"valid motor", {}, ""},
-    {"M of the selected propellant",
-     {{22, "0"}},
-     "Должно быть больше 0 значение Effective molecular wt. of KN/SB-65/35 [вкладка 5]"},
-    {"k not positive",
-     {{21, "-1"}},
-     "Должно быть больше 0 значение Ratio of specific heats, mixture, of KN/SB-65/35 [вкладка 5]"},
-    {"k of exactly 1",
-     {{21, "1"}},
-     "Должно быть больше 1 значение Ratio of specific heats, mixture, of KN/SB-65/35 [вкладка 5]"},
-    {"To",
-     {{23, "0"}},
-     "Должно быть больше 0 значение Chamber temperature of KN/SB-65/35 [вкладка 5]"},
-    {"k2ph below 1",
-     {{20, "0,5"}},
-     "Должно быть больше 1 значение Ratio of specific heats, 2-ph., of KN/SB-65/35 [вкладка 5]"},
-    {"ideal density",
-     {{19, "0"}},
-     "Должно быть больше 0 значение Grain mass density, ideal, of KN/SB-65/35 [вкладка 5]"},
+    {"M of the selected propellant", {{22, "0"}}, Above0(SB("Effective molecular wt."), 5)},
+    {"k not positive", {{21, "-1"}}, Above0(SB("Ratio of specific heats, mixture,"), 5)},
+    {"k of exactly 1", {{21, "1"}}, Above1(SB("Ratio of specific heats, mixture,"))},
+    {"To", {{23, "0"}}, Above0(SB("Chamber temperature"), 5)},
+    {"k2ph below 1", {{20, "0,5"}}, Above1(SB("Ratio of specific heats, 2-ph.,"))},
+    {"ideal density", {{19, "0"}}, Above0(SB("Grain mass density, ideal,"), 5)},
     {"unselected propellant is not checked", {{18, "0"}, {16, "0,5"}}, ""},
-    {"Dc", {{1, "0"}}, "Должно быть больше 0 значение Dc [вкладка 1]"},
-    {"Lc", {{2, "-5"}}, "Должно быть больше 0 значение Lc [вкладка 1]"},
-    {"Do", {{4, "0"}}, "Должно быть больше 0 значение Do [вкладка 1]"},
+    {"Dc", {{1, "0"}}, Above0("Dc")},
+    {"Lc", {{2, "-5"}}, Above0("Lc")},
+    {"Do", {{4, "0"}}, Above0("Do")},
     {"Do equal to Dc passes", {{4, "40"}}, ""},
     {"Do above Dc", {{4, "40,1"}}, "Do не должен быть больше Dc [вкладка 1]"},
-    {"do", {{5, "0"}}, "Должно быть больше 0 значение do [вкладка 1]"},
+    {"do", {{5, "0"}}, Above0("do")},
     {"do equal to Do", {{5, "38"}}, "do должно быть меньше, чем Do [вкладка 1]"},
-    {"Lo", {{6, "0"}}, "Должно быть больше 0 значение Lo [вкладка 1]"},
-    {"N", {{7, "0"}}, "Должно быть больше 0 значение N [вкладка 1]"},
+    {"Lo", {{6, "0"}}, Above0("Lo")},
+    {"N", {{7, "0"}}, Above0("N")},
     {"grains exactly as long as the chamber", {{7, "4"}, {6, "50"}}, ""},
     {"grains longer than the chamber",
      {{7, "4"}, {6, "50,1"}},
      "Общая длина шашек больше длины камеры сгорания [вкладка 1]"},
     {"no burning surface", {}, "Нет поверхностей для горения [вкладка 1]", kCoredOnly, {0, 0, 0}},
     {"ends alone pass here", {}, "", kCoredOnly, {0, 0, 1}},
-    {"Kno", {{12, "0"}}, "Должно быть больше 0 значение Kno [вкладка 1]"},
+    {"Kno", {{12, "0"}}, Above0("Kno")},
     {"no erosion passes", {{13, "0"}}, ""},
-    {"negative erosion", {{13, "-0,5"}}, "Должно быть больше 0 значение e [вкладка 1]"},
+    {"negative erosion", {{13, "-0,5"}}, Above0("e")},
     {"end-burner skips the cored checks",
      {{4, "0"}, {5, "0"}, {6, "0"}, {7, "0"}, {95, "0"}},
-     "Должно быть больше 0 значение Lto [вкладка 1]",
+     Above0("Lto"),
      kEndBurnerOnly,
      {0, 0, 0}},
-    {"end-burner needs Dto",
-     {{4, "0"}, {7, "0"}, {95, "50"}},
-     "Должно быть больше 0 значение Dto [вкладка 1]",
-     kEndBurnerOnly,
-     {0, 0, 0}},
+    {"end-burner needs Dto", {{4, "0"}, {7, "0"}, {95, "50"}}, Above0("Dto"), kEndBurnerOnly},
     {"end-burner", {{4, "0"}, {7, "0"}, {95, "50"}, {96, "30"}}, "", kEndBurnerOnly, {0, 0, 0}},
     {"both kinds do not check the tracer", {{95, "0"}}, "", kCoredAndEndBurner},
-    {"only the first fault", {{1, "0"}, {12, "0"}}, "Должно быть больше 0 значение Dc [вкладка 1]"},
+    {"only the first fault", {{1, "0"}, {12, "0"}}, Above0("Dc")},
     {"propellant before chamber",
      {{1, "0"}, {21, "0"}},
-     "Должно быть больше 0 значение Ratio of specific heats, mixture, of KN/SB-65/35 [вкладка 5]"},
+     Above0(SB("Ratio of specific heats, mixture,"), 5)},
     // Texts that are not numbers, wherever they stand.
-    {"letters", {{1, "abc"}}, "Не число в поле Dc [вкладка 1]"},
-    {"empty", {{2, ""}}, "Не число в поле Lc [вкладка 1]"},
-    {"fractional count", {{7, "2,5"}}, "Не число в поле N [вкладка 1]"},
-    {"unselected constant",
-     {{18, ""}},
-     "Не число в поле Chamber temperature of KN/DX-65/35 [вкладка 5]"},
-    {"two separators", {{94, "1,2,3"}}, "Не число в поле Ae/At [вкладка 3]"},
-    {"too large", {{31, "1e999"}}, "Не число в поле G* [вкладка 2]"},
-    {"unchecked fields are still read",
-     {{5, "x"}},
-     "Не число в поле do [вкладка 1]",
-     kEndBurnerOnly},
+    {"letters", {{1, "abc"}}, NaN("Dc")},
+    {"empty", {{2, ""}}, NaN("Lc")},
+    {"fractional count", {{7, "2,5"}}, NaN("N")},
+    {"unselected constant", {{18, ""}}, NaN("Chamber temperature of KN/DX-65/35", 5)},
+    {"two separators", {{94, "1,2,3"}}, NaN("Ae/At", 3)},
+    {"too large", {{31, "1e999"}}, NaN("G*", 2)},
+    {"unchecked fields are still read", {{5, "x"}}, NaN("do"), kEndBurnerOnly},
     {"point as separator", {{13, "0.5"}, {94, "8.5"}}, ""},
 };
 
 TEST(ReadAndValidate, ReportsTheFirstFailingCheck) {
     for (const Case& c : kCases) {
-        Motor motor;
-        for (const auto& [edit, text] : c.edits) {
-            motor.texts[edit] = text;
-        }
-        motor.kind = c.kind;
-        motor.Os = c.flags[0];
-        motor.Cs = c.flags[1];
-        motor.Es = c.flags[2];
         MotorModel model;
-        const ReadResult result = Read(motor, model);
+        const ReadResult result = Read(c, model);
         EXPECT_EQ(result.ok, c.expected.empty()) << c.name;
         EXPECT_EQ(result.message, c.expected) << c.name;
     }
 }
 
-TEST(ReadAndValidate, FillsTheModel) {
-    MotorModel model;
-    ASSERT_TRUE(Read(Motor{}, model).ok);
-    EXPECT_EQ(model.Ftype, 2);
-    EXPECT_DOUBLE_EQ(model.M, 39.9);
-    EXPECT_DOUBLE_EQ(model.k2ph, 1.042);
-    EXPECT_DOUBLE_EQ(model.propellants[0].To, 1710);
-    EXPECT_NEAR(model.Vc, 251327.41, 0.01);
-    EXPECT_EQ(model.N, 3);
-    EXPECT_EQ(model.Os, 0);
-    EXPECT_EQ(model.Cs, 1);
-    EXPECT_DOUBLE_EQ(model.e, 0.5);
-    EXPECT_DOUBLE_EQ(model.AeAt, 8);
-}
-
+// tarvo-calc prints the model after a failed reading: it holds what was read before the
+// failing field and nothing after it.
 TEST(ReadAndValidate, StopsAtTheFailingField) {
-    Motor motor;
-    motor.texts[2] = "0";
     MotorModel model;
-    EXPECT_FALSE(Read(motor, model).ok);
+    EXPECT_FALSE(Read({"Lc", {{2, "0"}}, "x"}, model).ok);
     EXPECT_DOUBLE_EQ(model.M, 39.9);
     EXPECT_DOUBLE_EQ(model.Dc, 40);
     EXPECT_DOUBLE_EQ(model.Lc, 0);
     EXPECT_DOUBLE_EQ(model.Do, 0);
-}
-
-TEST(ReadAndValidate, WithoutAPropellantCopiesNothing) {
-    Motor motor;
-    motor.propellant = -1;
-    MotorModel model;
-    EXPECT_TRUE(Read(motor, model).ok);
-    EXPECT_EQ(model.Ftype, 0);
-    EXPECT_EQ(model.M, 0);
-}
-
-TEST(ReadBurnRateTable, TakesTheSelectedPropellantsGrid) {
-    std::map<int, std::string> texts;
-    for (int edit = 33; edit <= 92; ++edit) {
-        texts[edit] = "0";
-    }
-    texts[53] = "0,091";  // KN/SB range 1: lower, upper, a, n
-    texts[58] = "0,807";
-    texts[63] = "10,708";
-    texts[68] = "0.625";
-    texts[72] = "0,064";  // range 5 exponent
-    auto lookup = [&texts](int edit) -> std::string_view { return texts.at(edit); };
-
-    const BurnRateTable sb = ReadBurnRateTable(lookup, 2);
-    EXPECT_FALSE(sb.nonNumericCell);
-    EXPECT_DOUBLE_EQ(sb.ranges[0].lower, 0.091);
-    EXPECT_DOUBLE_EQ(sb.ranges[0].upper, 0.807);
-    EXPECT_DOUBLE_EQ(sb.ranges[0].a, 10.708);
-    EXPECT_DOUBLE_EQ(sb.ranges[0].n, 0.625);
-    EXPECT_DOUBLE_EQ(sb.ranges[4].n, 0.064);
-
-    texts[87] = "abc";  // a KN/SU cell
-    EXPECT_FALSE(ReadBurnRateTable(lookup, 2).nonNumericCell);
-    EXPECT_TRUE(ReadBurnRateTable(lookup, 3).nonNumericCell);
-
-    const BurnRateTable none = ReadBurnRateTable(lookup, 0);
-    EXPECT_FALSE(none.nonNumericCell);
-    EXPECT_EQ(none.ranges[0].upper, 0);
 }
 
 }  // namespace

@@ -1,19 +1,26 @@
 // Message boxes and file dialogs as the document layer gets them: the window's caption as
 // title, the answer of the button pressed, and each file dialog with its own filter, default
-// extension and overwrite rule.
+// extension and overwrite rule. The about box and the help window: fixed in size, readable,
+// with links that open through the desktop.
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDir>
+#include <QEnterEvent>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QScrollBar>
+#include <QTextEdit>
 #include <QTimer>
 #include <functional>
 
 #include "form/form_layout.h"
+#include "ui/info_windows.h"
 #include "ui/qt_dialogs.h"
 #include "ui_test_support.h"
 
 using namespace tarvo;
+using namespace tarvo::testing;
 
 namespace {
 
@@ -27,6 +34,15 @@ void WhenShown(std::function<void(Window*)> answer) {
     });
 }
 
+struct RecordingOpener : UrlOpener {
+    void open(const std::string& url) override { urls.push_back(url); }
+    std::vector<std::string> urls;
+};
+
+QColor TextColour(const QLabel* label) {
+    return label->palette().color(QPalette::WindowText);
+}
+
 }  // namespace
 
 class DialogsTest : public QObject {
@@ -35,9 +51,11 @@ private slots:
     void questionWithCancel_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("answer");
+        // clang-format off
         QTest::newRow("Да") << "Да" << int(Answer::kYes);
         QTest::newRow("Нет") << "Нет" << int(Answer::kNo);
         QTest::newRow("Отмена") << "Отмена" << int(Answer::kCancel);
+        // clang-format on
     }
     void questionWithCancel() {
         QFETCH(QString, button);
@@ -64,13 +82,17 @@ private slots:
         QTest::addColumn<bool>("asksBeforeOverwriting");
         const QString motors = QStringLiteral("Файлы двигателей ZEL (*.zel)");
         const QString propellants = QStringLiteral("Файлы топлив ZEL (*.grn)");
+        // clang-format off
         QTest::newRow("od") << int(FileDialog::kOpenMotor) << motors << "zel" << false << false;
         QTest::newRow("sd") << int(FileDialog::kSaveMotor) << motors << "zel" << true << true;
         QTest::newRow("gopen") << int(FileDialog::kOpenPropellants) << propellants << "grn" << false
-                               << false;
+            << false;
+        // clang-format on
         // The program asks itself before replacing a propellant file.
+        // clang-format off
         QTest::newRow("gsave") << int(FileDialog::kSavePropellants) << propellants << "grn" << true
-                               << false;
+            << false;
+        // clang-format on
     }
     void fileDialogs() {
         QFETCH(int, dialog);
@@ -101,6 +123,54 @@ private slots:
             static_cast<QDialog*>(box)->accept();  // as the Save button does
         });
         QCOMPARE(dialogs.chooseFile(FileDialog::kSaveMotor), std::optional(path.toStdString()));
+    }
+
+    void windowsRenderReadably() {
+        RecordingOpener opener;
+        AboutBox about(opener, nullptr);
+        HelpWindow help(nullptr);
+        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
+        const std::tuple<QDialog*, const char*, QSize> windows[] = {
+            {&about, "about", QSize(298, 213)}, {&help, "help", QSize(464, 308)}};
+        for (const auto& [window, name, size] : windows) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            QCOMPARE(window->size(), size);
+            QCOMPARE(window->minimumSize(), window->maximumSize());
+            QVERIFY(window->isModal());
+            QVERIFY(window->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/%1.png").arg(name)));
+            const QStringList clipped = ClippedTexts(window);
+            QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(" | ")));
+        }
+        // The four lines of credits need no scrolling in so small a box.
+        QTextEdit* credits = about.findChild<QTextEdit*>();
+        QCOMPARE(credits->document()->blockCount(), 4);
+        QCOMPARE(credits->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(help.windowTitle(), QStringLiteral("Tarvo+"));
+        QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
+    }
+
+    void linksChangeColourAndOpen() {
+        RecordingOpener opener;
+        AboutBox about(opener, nullptr);
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        const QList<LinkLabel*> links = about.findChildren<LinkLabel*>();
+        QCOMPARE(links.size(), int(kAboutLinks.size()));
+        for (int i = 0; i < links.size(); ++i) {
+            LinkLabel* link = links[i];
+            QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+            QCOMPARE(link->toolTip(), QStringLiteral("Открыть сайт"));
+            QCOMPARE(TextColour(link), QColor(Qt::blue));
+            QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+            QApplication::sendEvent(link, &enter);
+            QCOMPARE(TextColour(link), QColor(Qt::red));
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(link, &leave);
+            QCOMPARE(TextColour(link), QColor(Qt::blue));
+            QTest::mouseClick(link, Qt::LeftButton);
+            QCOMPARE(opener.urls.back(), std::string(kAboutLinks[std::size_t(i)].url));
+        }
     }
 };
 

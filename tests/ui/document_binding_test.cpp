@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
-#include <deque>
 #include <memory>
 
+#include "../form/scripted_dialogs.h"
 #include "form/document.h"
 #include "ui/document_binding.h"
 #include "ui_test_support.h"
@@ -18,34 +18,6 @@ using namespace tarvo;
 using namespace tarvo::testing;
 
 namespace {
-
-class ScriptedDialogs : public Dialogs {
-public:
-    Answer askYesNoCancel(std::string_view text) override {
-        questions.emplace_back(text);
-        return Take(answers, Answer::kCancel);
-    }
-    bool askYesNo(std::string_view) override { return false; }
-    void showMessage(MessageIcon, std::string_view text) override { messages.emplace_back(text); }
-    std::optional<std::string> chooseFile(FileDialog) override {
-        return Take(files, std::optional<std::string>());
-    }
-
-    std::deque<Answer> answers;
-    std::deque<std::optional<std::string>> files;
-    std::vector<std::string> questions, messages;
-
-private:
-    template <typename T>
-    static T Take(std::deque<T>& script, T fallback) {
-        if (script.empty()) {
-            return fallback;
-        }
-        T next = script.front();
-        script.pop_front();
-        return next;
-    }
-};
 
 QString Status(const MainWindow& window) {
     return window.statusPanel(0)->text();
@@ -107,8 +79,10 @@ private slots:
     void closingAChangedDocumentAsks_data() {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closes");
+        // clang-format off
         QTest::newRow("Cancel keeps the window") << int(Answer::kCancel) << false;
         QTest::newRow("No closes without saving") << int(Answer::kNo) << true;
+        // clang-format on
     }
     void closingAChangedDocumentAsks() {
         QFETCH(int, answer);

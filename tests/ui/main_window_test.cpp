@@ -1,7 +1,9 @@
 // The main window as a view of the form model: what the user does reaches the model, what the
-// model holds reaches the widgets, nothing echoes back, and every tab stays readable.
+// model holds reaches the widgets, nothing echoes back, and every tab stays readable. The two
+// exports of tab 4 go to a fake desktop and a script answers the .eng export's questions.
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -16,13 +18,20 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
+#include <fstream>
 #include <memory>
+#include <sstream>
 
+#include "../export/fake_desktop.h"
 #include "input/field_text.h"
 #include "model/calculation.h"
 #include "ui/chart_panel.h"
+#include "ui/document_commands.h"
+#include "ui/eng_export.h"
+#include "ui/info_windows.h"
 #include "ui/input_widgets.h"
 #include "ui/startup.h"
 #include "ui_test_support.h"
@@ -31,6 +40,54 @@ using namespace tarvo;
 using namespace tarvo::testing;
 
 namespace {
+
+// Records which commands the window ran.
+struct RecordingCommands : DocumentCommands {
+    void startUp() override { calls.push_back("startUp"); }
+    void newDocument() override { calls.push_back("new"); }
+    void openDocument() override { calls.push_back("open"); }
+    void openRecent(int index, const std::string& path) override {
+        calls.push_back("openRecent " + std::to_string(index) + " " + path);
+    }
+    void saveDocument() override { calls.push_back("save"); }
+    void saveDocumentAs() override { calls.push_back("saveAs"); }
+    void restorePropellantDefaults() override { calls.push_back("restore"); }
+    void loadPropellants() override { calls.push_back("loadPropellants"); }
+    void savePropellants() override { calls.push_back("savePropellants"); }
+    bool mayClose() override {
+        calls.push_back("mayClose");
+        return true;
+    }
+
+    std::vector<std::string> calls;
+};
+
+// Answers the .eng export's questions from a script.
+struct ScriptedEngPrompts : EngExportPrompts {
+    std::optional<EngOptions> askOptions(const EngOptions& defaults) override {
+        offeredDefaults = defaults;
+        return options;
+    }
+    std::optional<std::filesystem::path> chooseFile(
+        const std::filesystem::path& suggested) override {
+        suggestedFile = suggested;
+        return file;
+    }
+    void showError(std::string_view text) override { errors.emplace_back(text); }
+
+    std::optional<EngOptions> options, offeredDefaults;
+    std::optional<std::filesystem::path> file;
+    std::filesystem::path suggestedFile;
+    std::vector<std::string> errors;
+};
+
+std::vector<std::string> Lines(std::istream&& in) {
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
 
 QString Text(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -57,6 +114,10 @@ private slots:
         window_ = std::make_unique<MainWindow>(*form_);
         commands_ = RecordingCommands();
         window_->setDocumentCommands(&commands_);
+        desktop_ = std::make_unique<FakeDesktop>();
+        prompts_ = {};
+        window_->setSpreadsheetServices(*desktop_, *desktop_, *desktop_, *desktop_);
+        window_->setEngExportPrompts(prompts_);
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -74,7 +135,6 @@ private slots:
         QCOMPARE(window_->action("Save_menu")->shortcut(), QKeySequence(Qt::Key_F2));
         QCOMPARE(window_->action("Exit_menu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!window_->recentMenu()->menuAction()->isEnabled());
-        QVERIFY(!window_->engExportButton()->isEnabled());
         QVERIFY(!window_->progressBar()->isVisible());
         QVERIFY(!window_->field(95)->isEnabled());
         QCOMPARE(window_->valueLabel(189)->text(), QStringLiteral("--"));
@@ -85,16 +145,13 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
         QTest::addColumn<bool>("rejected");
-        QTest::newRow("chamber diameter") << 1 << "40"
-                                          << "40" << false;
-        QTest::newRow("propellant constant") << 19 << "2"
-                                             << "2" << false;
-        QTest::newRow("minus sign") << 4 << "-"
-                                    << "0" << true;
-        QTest::newRow("letters") << 6 << "x"
-                                 << "0" << true;
-        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0"
-                                                      << "10" << true;
+        // clang-format off
+        QTest::newRow("chamber diameter") << 1 << "40" << "40" << false;
+        QTest::newRow("propellant constant") << 19 << "2" << "2" << false;
+        QTest::newRow("minus sign") << 4 << "-" << "0" << true;
+        QTest::newRow("letters") << 6 << "x" << "0" << true;
+        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0" << "10" << true;
+        // clang-format on
     }
     void typingReachesTheModel() {
         QFETCH(int, edit);
@@ -143,11 +200,13 @@ private slots:
         QTest::addColumn<int>("clicks");
         QTest::addColumn<int>("edit");
         QTest::addColumn<QString>("text");
+        // clang-format off
         QTest::newRow("Patm up") << 7 << true << 1 << 30 << "0,102";
         QTest::newRow("kv up twice") << 9 << true << 2 << 32 << "0,2";
         QTest::newRow("Os down at its minimum") << 2 << false << 1 << 8 << "0";
         QTest::newRow("density ratio up to its maximum") << 5 << true << 5 << 11 << "0,98";
         QTest::newRow("expansion ratio down") << 11 << false << 1 << 94 << "1";
+        // clang-format on
     }
     void stepperClickWritesItsField() {
         QFETCH(int, stepper);
@@ -211,9 +270,11 @@ private slots:
         QCOMPARE(window_->tabs()->currentIndex(), 0);
     }
 
-    void calculateFillsLabelsChartsAndTable() {
+    // Calculate fills labels, charts and table; then every tab is rendered to a PNG under the
+    // build directory for a person to look at, and checked for blank images and clipped texts.
+    void calculateFillsEveryTabReadably() {
         TypeCoredMotor(*window_);
-        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+        calculate();
         QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));
         for (const LabelLayout& layout : LabelLayouts()) {
             QCOMPARE(window_->valueLabel(layout.label)->text(),
@@ -238,28 +299,33 @@ private slots:
             QCOMPARE(window_->resultTable()->item(r, 2)->text(), Text(rows[r].thrust));
         }
         QVERIFY(!window_->progressBar()->isVisible());
-        QVERIFY(window_->engExportButton()->isEnabled());
+        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
+        for (int tab = 0; tab < kTabCount; ++tab) {
+            window_->tabs()->setCurrentIndex(tab);
+            QCoreApplication::processEvents();
+            const QImage image = window_->grab().toImage();
+            const QString file = QStringLiteral(TARVO_SCREENSHOT_DIR "/tab-%1.png").arg(tab + 1);
+            QVERIFY(image.save(file));
+            QVERIFY2(DistinctColours(image) > 20, qPrintable(file + " looks blank"));
+            const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
+            QVERIFY2(clipped.isEmpty(), qPrintable(file + ": " + clipped.join(" | ")));
+        }
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
     }
 
     void menusAndButtonsRunDocumentCommands_data() {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("call");
-        QTest::newRow("Новый") << "N10"
-                               << "new";
-        QTest::newRow("Открыть") << "OpenFile_menu"
-                                 << "open";
-        QTest::newRow("Сохранить") << "Save_menu"
-                                   << "save";
-        QTest::newRow("Сохранить как") << "SaveAs_menu"
-                                       << "saveAs";
-        QTest::newRow("Выход") << "Exit_menu"
-                               << "mayClose";
-        QTest::newRow("Восстановить по умолчанию") << "Button3"
-                                                   << "restore";
-        QTest::newRow("Загрузить топлива из файла") << "Button4"
-                                                    << "loadPropellants";
-        QTest::newRow("Сохранить топлива в файл") << "Button5"
-                                                  << "savePropellants";
+        // clang-format off
+        QTest::newRow("Новый") << "N10" << "new";
+        QTest::newRow("Открыть") << "OpenFile_menu" << "open";
+        QTest::newRow("Сохранить") << "Save_menu" << "save";
+        QTest::newRow("Сохранить как") << "SaveAs_menu" << "saveAs";
+        QTest::newRow("Выход") << "Exit_menu" << "mayClose";
+        QTest::newRow("Восстановить по умолчанию") << "Button3" << "restore";
+        QTest::newRow("Загрузить топлива из файла") << "Button4" << "loadPropellants";
+        QTest::newRow("Сохранить топлива в файл") << "Button5" << "savePropellants";
+        // clang-format on
     }
     void menusAndButtonsRunDocumentCommands() {
         QFETCH(QString, control);
@@ -286,19 +352,6 @@ private slots:
         QVERIFY(!menu->menuAction()->isEnabled());
     }
 
-    void closeAsksTheCommands_data() {
-        QTest::addColumn<bool>("allow");
-        QTest::newRow("may close") << true;
-        QTest::newRow("stays open") << false;
-    }
-    void closeAsksTheCommands() {
-        QFETCH(bool, allow);
-        commands_.allowClose = allow;
-        QCOMPARE(window_->close(), allow);
-        QCOMPARE(window_->isVisible(), !allow);
-        QCOMPARE(commands_.calls.back(), std::string("mayClose"));
-    }
-
     void startUpRunsOnce() {
         QTRY_VERIFY(!commands_.calls.empty());
         window_->hide();
@@ -307,27 +360,131 @@ private slots:
         QCOMPARE(commands_.calls, std::vector<std::string>{"startUp"});
     }
 
-    void everyTabRendersReadably() {
+    void exportsFollowTheLastCalculation() {
         TypeCoredMotor(*window_);
-        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
-        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        for (int tab = 0; tab < kTabCount; ++tab) {
-            window_->tabs()->setCurrentIndex(tab);
-            QCoreApplication::processEvents();
-            const QImage image = window_->grab().toImage();
-            const QString file = QStringLiteral(TARVO_SCREENSHOT_DIR "/tab-%1.png").arg(tab + 1);
-            QVERIFY(image.save(file));
-            QVERIFY2(DistinctColours(image) > 20, qPrintable(file + " looks blank"));
-            const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
-            QVERIFY2(clipped.isEmpty(), qPrintable(file + ": " + clipped.join(" | ")));
+        QPushButton* excel = window_->button(kExportButton.number);
+        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
+        calculate();
+        QVERIFY(excel->isEnabled() && window_->engExportButton()->isEnabled());
+        TypeInto(window_->field(7), QStringLiteral("-"));  // N becomes 0: the next run fails
+        calculate();
+        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
+    }
+
+    void spreadsheetGetsTheTableOnlyWithAnApplication() {
+        TypeCoredMotor(*window_);
+        calculate();
+        desktop_->Answer(kMimeQuery, std::nullopt);
+        QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
+        QCOMPARE(desktop_->warnings, std::vector<std::string>{"Microsoft Excel не установлен :("});
+        QVERIFY(desktop_->opened.empty() && !desktop_->clipboard);
+        QVERIFY(std::filesystem::is_empty(desktop_->documents.path()));
+
+        desktop_->Answer(kMimeQuery, "calc.desktop\n");
+        QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
+        QVERIFY(desktop_->errors.empty() && desktop_->warnings.size() == 1);
+        QCOMPARE(desktop_->opened.size(), std::size_t{1});
+        QVERIFY(std::filesystem::is_regular_file(desktop_->opened.front()));
+        QCOMPARE(desktop_->opened.front().parent_path().string(), desktop_->documents.path());
+        const std::vector<std::string> lines = Lines(std::istringstream(*desktop_->clipboard));
+        const std::vector<ResultTableRow>& rows = form_->resultTable();
+        QCOMPARE(lines.size(), rows.size());
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            QCOMPARE(lines[r], rows[r].time + "\t" + rows[r].thrust);
         }
-        QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
+    }
+
+    void engExport_data() {
+        QTest::addColumn<bool>("confirmHeader");
+        QTest::addColumn<QString>("file");  // in the scratch directory; empty: cancelled
+        QTest::addColumn<bool>("written");
+        QTest::addColumn<bool>("failed");
+        // clang-format off
+        QTest::newRow("header cancelled") << false << "m.eng" << false << false;
+        QTest::newRow("file dialog cancelled") << true << "" << false << false;
+        QTest::newRow("written") << true << "m.eng" << true << false;
+        QTest::newRow("no such directory") << true << "missing/m.eng" << false << true;
+        // clang-format on
+    }
+    void engExport() {
+        QFETCH(bool, confirmHeader);
+        QFETCH(QString, file);
+        QFETCH(bool, written);
+        QFETCH(bool, failed);
+        TypeCoredMotor(*window_);
+        calculate();
+        const std::filesystem::path target = desktop_->documents.File(file.toStdString());
+        if (confirmHeader) {
+            prompts_.options = EngOptions{"Мой мотор", 0.25, "Tarvo"};
+        }
+        if (!file.isEmpty()) {
+            prompts_.file = target;
+        }
+        const std::string statusBefore = form_->statusText(0);
+        QTest::mouseClick(window_->engExportButton(), Qt::LeftButton);
+        QCOMPARE(prompts_.offeredDefaults->name, DefaultEngMotorName(form_->motorModel()));
+        QCOMPARE(std::filesystem::is_regular_file(target), written);
+        QCOMPARE(prompts_.errors.size(), std::size_t(failed ? 1 : 0));
+        QCOMPARE(form_->statusText(0) != statusBefore, written);
+        if (failed) {
+            QVERIFY2(prompts_.errors.front().find(target.string()) != std::string::npos,
+                     "the message names the file");
+        }
+        if (written) {  // the header carries what the user confirmed
+            QCOMPARE(prompts_.suggestedFile.filename().string(), EngToken("Мой мотор") + ".eng");
+            const std::string header = Lines(std::ifstream(target)).at(1);
+            QVERIFY(header.starts_with(EngToken("Мой мотор") + " 40 200 P 0.31182 0.56182"));
+            QVERIFY(header.ends_with(" Tarvo"));
+        }
+    }
+
+    void engDialogRefusesABadCasingMass() {
+        EngOptionsDialog dialog(EngOptions{"E15", 0.0, "Tarvo"}, window_.get());
+        QLineEdit* mass = dialog.findChildren<QLineEdit*>().at(1);
+        QCOMPARE(mass->text(), QStringLiteral("0"));
+        dialog.show();
+        mass->setText(QStringLiteral("-1"));
+        dialog.accept();
+        QVERIFY(dialog.isVisible());
+        mass->setText(QStringLiteral("0,25"));
+        dialog.accept();
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.options().casingMass, 0.25);
+    }
+
+    // The about box and the help window are created once and shown from the "Помощь" menu.
+    void helpMenuShowsTheSameWindowsEachTime() {
+        auto* about = new AboutBox(opener_, window_.get());
+        auto* help = new HelpWindow(window_.get());
+        window_->setInfoWindows(about, help);
+        TypeInto(window_->field(1), QStringLiteral("40"));
+        QList<QWidget*> shown;
+        for (const char* item : {"About_menu", "Help_menu", "About_menu", "Help_menu"}) {
+            QTimer::singleShot(0, [&shown] {
+                shown << QApplication::activeModalWidget();
+                if (shown.back() != nullptr) {
+                    shown.back()->close();
+                }
+            });
+            window_->action(item)->trigger();
+        }
+        QCOMPARE(shown, (QList<QWidget*>{about, help, about, help}));
+        QCOMPARE(form_->fieldText(EditId{1}), std::string("40"));
     }
 
 private:
+    void calculate() {
+        QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+    }
+
     std::unique_ptr<FormModel> form_;
     std::unique_ptr<MainWindow> window_;
     RecordingCommands commands_;
+    std::unique_ptr<FakeDesktop> desktop_;
+    ScriptedEngPrompts prompts_;
+    struct : UrlOpener {
+        void open(const std::string&) override {}
+    } opener_;
 };
 
 QTEST_MAIN(MainWindowTest)

@@ -1,5 +1,5 @@
 #pragma once
-// Stand-ins for the document layer and the desktop, scratch directories and a typed motor for
+// Typing as a user types, a typed motor, scratch directories and the readability check for
 // the window's tests.
 
 #include <QCoreApplication>
@@ -8,103 +8,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
-#include <deque>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <vector>
 
-#include "export/spreadsheet_export.h"
-#include "ui/document_commands.h"
-#include "ui/eng_export.h"
 #include "ui/main_window.h"
 
 namespace tarvo::testing {
-
-// Records which commands the window ran.
-struct RecordingCommands : DocumentCommands {
-    void startUp() override { calls.push_back("startUp"); }
-    void newDocument() override { calls.push_back("new"); }
-    void openDocument() override { calls.push_back("open"); }
-    void openRecent(int index, const std::string& path) override {
-        calls.push_back("openRecent " + std::to_string(index) + " " + path);
-    }
-    void saveDocument() override { calls.push_back("save"); }
-    void saveDocumentAs() override { calls.push_back("saveAs"); }
-    void restorePropellantDefaults() override { calls.push_back("restore"); }
-    void loadPropellants() override { calls.push_back("loadPropellants"); }
-    void savePropellants() override { calls.push_back("savePropellants"); }
-    bool mayClose() override {
-        calls.push_back("mayClose");
-        return allowClose;
-    }
-
-    std::vector<std::string> calls;
-    bool allowClose = true;
-};
-
-// A desktop with (or without) a spreadsheet application, a home and a temporary directory.
-struct FakeSystem : SystemAccess {
-    explicit FakeSystem(std::string directory) : home(std::move(directory)) {}
-    std::optional<std::string> RunForOutput(const std::vector<std::string>& command) override {
-        if (!command.empty() && command.front() == "xdg-mime" && hasSpreadsheet) {
-            return std::string("calc.desktop\n");
-        }
-        return std::nullopt;
-    }
-    bool ProgramOnPath(std::string_view) override { return false; }
-    std::optional<std::string> Environment(const std::string& name) override {
-        if (name == "HOME" || name == "TMPDIR") {
-            return home;
-        }
-        return std::nullopt;
-    }
-
-    std::string home;
-    bool hasSpreadsheet = true;
-};
-
-struct FakeLauncher : SpreadsheetLauncher {
-    ExportStatus Open(const std::filesystem::path& workbook) override {
-        opened.push_back(workbook);
-        return ExportStatus::Success();
-    }
-    std::vector<std::filesystem::path> opened;
-};
-
-struct FakeClipboard : ClipboardSink {
-    void SetText(const std::string& value) override { text = value; }
-    std::string text;
-};
-
-struct FakeMessages : MessageSink {
-    void Warning(std::string_view text) override { warnings.emplace_back(text); }
-    void Error(std::string_view text) override { errors.emplace_back(text); }
-    std::vector<std::string> warnings;
-    std::vector<std::string> errors;
-};
-
-// Answers the .eng export's questions from a script.
-struct ScriptedEngPrompts : EngExportPrompts {
-    std::optional<EngOptions> askOptions(const EngOptions& defaults) override {
-        offeredDefaults = defaults;
-        ++asked;
-        return options;
-    }
-    std::optional<std::filesystem::path> chooseFile(
-        const std::filesystem::path& suggested) override {
-        suggestedFile = suggested;
-        return file;
-    }
-    void showError(std::string_view text) override { errors.emplace_back(text); }
-
-    std::optional<EngOptions> options;
-    std::optional<std::filesystem::path> file;
-    std::optional<EngOptions> offeredDefaults;
-    std::filesystem::path suggestedFile;
-    std::vector<std::string> errors;
-    int asked = 0;
-};
 
 // Keys typed into a field as a user types them: the whole text replaced.
 inline void TypeInto(QLineEdit* field, const QString& text) {
