@@ -2,9 +2,6 @@
 
 #include <QScreen>
 
-#include "files/key_maps.h"
-#include "form/motor_file.h"
-
 namespace tarvo {
 
 namespace {
@@ -87,14 +84,6 @@ std::string UsageText() {
            "  -h, --help   show this text and exit\n"
            "\n"
            "The program reads no other options; Qt's own (such as -platform) are passed to Qt.\n";
-}
-
-void PutBuiltInPropellants(FormModel& form) {
-    const bool wasLoading = form.loadingGuard();
-    form.setLoadingGuard(true);
-    FillDefaultPropellants(form);
-    form.selectPropellant(kDefaultPropellantIndex);
-    form.setLoadingGuard(wasLoading);
 }
 
 }  // namespace tarvo

@@ -48,9 +48,4 @@ bool AsksForHelp(const std::vector<std::string>& arguments);
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);
 std::string UsageText();
 
-// The built-in propellants in the form without a document around it (the window's tests): the
-// three names listed, KN/SB selected and the tab-5 fields at their default texts, all without
-// marking the document as changed.
-void PutBuiltInPropellants(FormModel& form);
-
 }  // namespace tarvo

@@ -11,11 +11,22 @@
 #include <filesystem>
 #include <string>
 
+#include "files/key_maps.h"
+#include "form/motor_file.h"
 #include "ui/main_window.h"
 
 namespace tarvo::testing {
 
 // Keys typed into a field as a user types them: the whole text replaced.
+// The built-in propellants in a form without a document around it: the three names listed,
+// KN/SB selected and the tab-5 fields at their default texts, without marking a change.
+inline void PutBuiltInPropellants(FormModel& form) {
+    form.setLoadingGuard(true);
+    FillDefaultPropellants(form);
+    form.selectPropellant(kDefaultPropellantIndex);
+    form.setLoadingGuard(false);
+}
+
 inline void TypeInto(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
