@@ -55,6 +55,8 @@ private slots:
         TypeCoredMotor(*window_);
         QTest::mouseClick(window_->button(1), Qt::LeftButton);
         QCOMPARE(Status(*window_), QStringLiteral("Расчёт проведён успешно"));
+        QPushButton* excel = window_->button(kExportButton.number);
+        QVERIFY(excel->isEnabled() && window_->engExportButton()->isEnabled());
         const QString typedDc = window_->field(1)->text();
 
         const std::string path = (PathOf(directory_) / "Мотор.zel").string();
@@ -68,11 +70,13 @@ private slots:
         QVERIFY(dialogs_.questions.empty());  // saved: New asks nothing
         QCOMPARE(window_->field(1)->text(), QStringLiteral("0"));
         QCOMPARE(window_->resultTable()->rowCount(), 0);
+        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
 
         window_->recentMenu()->actions().front()->trigger();
         QCOMPARE(window_->field(1)->text(), typedDc);
         QCOMPARE(Status(*window_), QStringLiteral("Расчёт проведён успешно"));
         QCOMPARE(window_->resultTable()->rowCount(), 23);
+        QVERIFY(excel->isEnabled());  // opening calculates the file
         QVERIFY(!document_->isDocumentChanged());
     }
 
