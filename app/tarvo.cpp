@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "ballistics/stage.h"
 #include "form/document.h"
+#include "form/fatal.h"
 #include "form/form_model.h"
 #include "ui/document_binding.h"
 #include "ui/info_windows.h"

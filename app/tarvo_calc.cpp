@@ -15,6 +15,7 @@
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "form/motor_calculation.h"
+#include "model/quantities.h"
 
 namespace tarvo {
 namespace {
@@ -108,14 +109,17 @@ std::string JsonSeries(const ChartSeries& series) {
     return out + "]";
 }
 
-constexpr int kValueLabels[] = {
-    1,   2,   3,   4,   5,   6,   7,   8,   9,   10,  11,  12,  13,  14,  19,  20,  21,  118,
-    122, 26,  28,  30,  32,  35,  37,  40,  119, 121, 128, 129, 141, 142, 144, 148, 151, 155,
-    157, 159, 163, 165, 167, 169, 172, 173, 175, 176, 177, 179, 181, 183, 185, 187, 189};
-
+// Every value label of tabs 1 to 4, by number.
 std::string JsonLabels(const FormModel& form) {
+    std::vector<int> numbers;
+    for (const LabelLayout& label : LabelLayouts()) {
+        if (label.tab >= 1 && label.tab <= 4) {
+            numbers.push_back(label.label);
+        }
+    }
+    std::sort(numbers.begin(), numbers.end());
     JsonObject labels;
-    for (const int label : kValueLabels) {
+    for (const int label : numbers) {
         labels.add("Label" + std::to_string(label), JsonString(form.labelText(LabelId{label})));
     }
     return labels.close();
@@ -146,61 +150,12 @@ std::string JsonTable(const FormModel& form) {
     return out + "]";
 }
 
-std::string JsonValues(const MotorModel& m) {
-    const std::pair<std::string_view, double> values[] = {
-        {"Vc", m.Vc},
-        {"Lgo", m.Lgo},
-        {"Vg", m.Vg},
-        {"Vt", m.Vt},
-        {"p'", m.pPrime},
-        {"p", m.p},
-        {"m", m.m},
-        {"Abeo", m.Abeo},
-        {"Abco", m.Abco},
-        {"Abso", m.Abso},
-        {"Abo", m.Abo},
-        {"Abtr", m.Abtr},
-        {"Ato", m.Ato},
-        {"Dt", m.Dt},
-        {"Dtf", m.Dtf},
-        {"w", m.w},
-        {"Kn max", m.KnMax},
-        {"Kn min", m.KnMin},
-        {"Kn avg", m.KnAvg},
-        {"Kn end", m.KnEnd},
-        {"WebTotal", m.WebTotal},
-        {"R'", m.RPrime},
-        {"R", m.R},
-        {"To act", m.ToAct},
-        {"c*", m.cStar},
-        {"Pmax", m.Pmax},
-        {"BurnTime", m.BurnTime},
-        {"ThrustTime", m.ThrustTime},
-        {"AvgBurnRate", m.AvgBurnRate},
-        {"StepRateMean", m.StepRateMean},
-        {"TracerPressure", m.TracerPressure},
-        {"TracerPmax", m.TracerPmax},
-        {"TracerEnd", m.TracerEnd},
-        {"TracerTailEnd", m.TracerTailEnd},
-        {"TailStep", m.TailStep},
-        {"Ae", m.Ae},
-        {"De", m.De},
-        {"Meo", m.Meo},
-        {"Mef", m.Mef},
-        {"Ae/At opt", m.AeAtOpt},
-        {"Ae/At opt mid", m.AeAtOptMid},
-        {"wf", m.wf},
-        {"Cf max", m.CfMax},
-        {"Fmax", m.Fmax},
-        {"Favg", m.Favg},
-        {"It", m.It},
-        {"Isp", SpecificImpulse(m)},
-    };
+std::string JsonValues(const CalculationResult& result) {
     JsonObject object;
-    for (const auto& [symbol, value] : values) {
-        object.addNumber(symbol, value);
+    for (const QuantityInfo& quantity : QuantityTable()) {
+        object.addNumber(quantity.symbol, quantity.value(result));
     }
-    object.add("MotorClass", JsonString(m.MotorClass));
+    object.add(kMotorClassSymbol, JsonString(result.figures.MotorClass));
     return object.close();
 }
 
@@ -228,7 +183,7 @@ std::string JsonLine(const std::string& file, const FormModel& form, bool succes
     line.add("checks", JsonChecks(form));
     line.add("propellant", std::to_string(form.selectedPropellant() + 1));
     line.add("table", JsonTable(form));
-    line.add("values", JsonValues(form.motorModel()));
+    line.add("values", JsonValues(form.lastCalculation()));
     line.add("series", JsonChartSeries(form));
     return line.close() + "\n";
 }
@@ -387,9 +342,10 @@ int ExportEng(const Options& options) {
         PrintError(form.statusText(0));
         return kExitCalculationFailed;
     }
-    const MotorModel& model = form.motorModel();
-    const ExportStatus status = ExportEngFile(options.engTarget, model, CalculatedResultRows(model),
-                                              DefaultEngOptions(model), file);
+    const CalculationResult& result = form.lastCalculation();
+    const ExportStatus status =
+        ExportEngFile(options.engTarget, {result, result.design.propellantName, run.fileName},
+                      DefaultEngOptions(result));
     if (!status.ok()) {
         PrintError(status.error);
         return kExitUsageOrFile;

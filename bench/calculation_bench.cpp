@@ -2,21 +2,18 @@
 
 #include <benchmark/benchmark.h>
 
+#include "ballistics/calculation.h"
 #include "ballistics/exit_mach.h"
-#include "model/calculation.h"
-#include "model/example_motor.h"
-#include "model/propellants.h"
+#include "example_motors.h"
 
 namespace {
 
-void RunWhole(benchmark::State& state, tarvo::MotorModel (*make)()) {
-    const tarvo::MotorModel inputs = make();
-    const auto table = tarvo::DefaultBurnRateTable(inputs.Ftype);
+void RunWhole(benchmark::State& state, tarvo::MotorDesign (*make)()) {
+    const tarvo::MotorDesign design = make();
     for (auto _ : state) {
-        tarvo::MotorModel model = inputs;
-        auto result = tarvo::RunCalculation(model, table);
-        if (!result.succeeded) {
-            state.SkipWithError(result.status.c_str());
+        tarvo::CalculationResult result = tarvo::Calculate(design);
+        if (!result.succeeded()) {
+            state.SkipWithError("the example motor does not calculate");
             break;
         }
         benchmark::DoNotOptimize(result);
@@ -24,13 +21,13 @@ void RunWhole(benchmark::State& state, tarvo::MotorModel (*make)()) {
 }
 
 void BM_CoredMotor(benchmark::State& state) {
-    RunWhole(state, &tarvo::ExampleCoredMotor);
+    RunWhole(state, &tarvo::example::CoredMotor);
 }
 void BM_MotorWithEndBurner(benchmark::State& state) {
-    RunWhole(state, &tarvo::ExampleMotorWithEndBurner);
+    RunWhole(state, &tarvo::example::MotorWithEndBurner);
 }
 void BM_EndBurner(benchmark::State& state) {
-    RunWhole(state, &tarvo::ExampleEndBurner);
+    RunWhole(state, &tarvo::example::EndBurner);
 }
 
 // One exit Mach search at a large ratio, the longest walk in normal use.

@@ -1,20 +1,16 @@
 #pragma once
 // The burn-rate law r = a * P^n with pressure ranges, raised by erosive burning.
 
-#include "model/motor_model.h"
+#include "model/motor_design.h"
 
 namespace tarvo {
 
-inline constexpr int kCoefficientA = 1;  // any other kind asks for the exponent n
+// The first range that holds P (bounds inclusive, ranges tried 1 to 5), or nullptr when none
+// does. A range with n = 0 is a plateau, as valid as any other.
+const BurnRateRange* FindBurnRateRange(double P, const BurnRateTable& table);
 
-// The coefficient `a` (kind 1) or the exponent `n` (any other kind) of the first range that
-// holds P (bounds inclusive, ranges tried 1 to 5); 0 when no range holds it.
-double GetVar(int kind, double P, const BurnRateTable& table);
-
-// 1 + kv * max(0, G* - Ap/At): erosive burning acts while the port is narrow.
-double ErosionFactor(double portRatio, double GStar, double kv);
-
-// a * factor * P^n, computed as the pressure stage does: exp(n ln P) * ((kv g + 1) a).
+// a * P^n raised by erosive burning, 1 + kv * g where g = max(0, G* - Ap/At) is how far the
+// port is narrower than the threshold G*; computed as exp(n ln P) * ((kv g + 1) a).
 double BurnRate(double P, double a, double n, double erosionExcess, double kv);
 
 }  // namespace tarvo

@@ -1,9 +1,6 @@
 #include "ballistics/exit_mach.h"
 
-#include <charconv>
 #include <cmath>
-
-#include "model/number_text.h"
 
 namespace tarvo {
 namespace {
@@ -13,34 +10,22 @@ constexpr double kCoarseStep = 0.1;
 constexpr double kFineStep = 0.0001;
 constexpr double kSonic = 1;
 
-// The residual as the walk sees it: formatted with three decimals and read back.
-double RoundedThroughText(double residual) {
-    const auto value = ParseNumber(FormatFixed(residual, 3));
-    return value ? *value : residual;
-}
+// The walk decides on the residual rounded to three decimals. Rounding to three decimals
+// (correctly rounded, halves to even) gives a negative number exactly when the residual lies
+// below -0.0005, and a magnitude below 10 exactly when the magnitude lies below 9.9995. Neither
+// bound is a double, so no residual ties with it; and the double nearest to each lies just below
+// it, so "below the bound" is "at or below that double".
+constexpr double kNegativeBound = -0.0005;
+constexpr double kNearBound = 9.9995;
 
-// Whether the residual rounds to a negative number (minus zero is zero). Far from the
-// rounding edge the comparison is decided directly; near it, through the text.
+// Whether the residual rounds to a negative number (minus zero is zero).
 bool RoundsNegative(double residual) {
-    if (residual >= -0.00049) {
-        return false;
-    }
-    if (residual <= -0.00051) {
-        return true;
-    }
-    return RoundedThroughText(residual) < 0;
+    return residual <= kNegativeBound;
 }
 
 // Whether the rounded residual lies less than 10 away from zero.
 bool RoundsNearTarget(double residual) {
-    const double magnitude = std::fabs(residual);
-    if (magnitude < 9.9994) {
-        return true;
-    }
-    if (magnitude > 9.9996) {
-        return false;
-    }
-    return std::fabs(RoundedThroughText(residual)) < 10;
+    return std::fabs(residual) <= kNearBound;
 }
 
 struct Step {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <numbers>
+#include <vector>
+
+#include "ballistics/stage.h"
 
 namespace tarvo {
 namespace {
@@ -22,27 +25,23 @@ struct KnRow {
     double Kn = 0.0;
 };
 
-bool HasCoredGrains(const MotorModel& m) {
-    return m.grainKind == kCoredOnly || m.grainKind == kCoredAndEndBurner;
-}
-
 // Web step chosen so that 50 steps reach the first burn-out, radial or axial.
-double ChooseKnStep(MotorModel& m) {
-    if (!HasCoredGrains(m)) {
-        return m.Lto / kKnSteps;
+double ChooseKnStep(const MotorDesign& d) {
+    if (!HasCoredGrains(d.grainKind)) {
+        return d.Lto / kKnSteps;
     }
-    m.RadialSurfaces = m.Cs + m.Os;
-    const double radial = m.RadialSurfaces == 1 ? (m.Do - m.do_) / 2 : (m.Do - m.do_) / 4;
-    const double axial = m.Es == 1 ? m.Lo / 2 : m.Lo;
+    const int radialSurfaces = d.Cs + d.Os;
+    const double radial = radialSurfaces == 1 ? (d.Do - d.do_) / 2 : (d.Do - d.do_) / 4;
+    const double axial = d.Es == 1 ? d.Lo / 2 : d.Lo;
     return radial <= axial ? radial / kKnSteps : axial / kKnSteps;
 }
 
 // The receding surfaces at web regression row.x.
-void FillKnGeometry(const MotorModel& m, KnRow& row) {
-    row.coreDiameter = m.do_ + 2 * row.x * m.Cs;
-    row.outerDiameter = m.Do - 2 * row.x * m.Os;
-    row.coredLength = m.Lg - static_cast<double>(2 * static_cast<std::int64_t>(m.N)) * row.x * m.Es;
-    row.tracerLength = m.Lto - row.x;
+void FillKnGeometry(const MotorDesign& d, const Quantities& q, KnRow& row) {
+    row.coreDiameter = d.do_ + 2 * row.x * d.Cs;
+    row.outerDiameter = d.Do - 2 * row.x * d.Os;
+    row.coredLength = q.Lg - static_cast<double>(2 * static_cast<std::int64_t>(d.N)) * row.x * d.Es;
+    row.tracerLength = d.Lto - row.x;
     row.web = (row.outerDiameter - row.coreDiameter) / 2;
     row.halfTracerLength = row.tracerLength / 2;
     if (row.web == 0) {
@@ -51,121 +50,108 @@ void FillKnGeometry(const MotorModel& m, KnRow& row) {
 }
 
 // Burning areas and Kn; the throat widens with the burnt part of the initial web `web0`.
-void FillKnAreas(const MotorModel& m, double web0, KnRow& row) {
-    const auto endFaces = static_cast<double>(static_cast<std::int64_t>(m.N) * 2 * m.Es);
-    const double d = row.coreDiameter;
-    const double D = row.outerDiameter;
-    const double endsArea = (D * D - d * d) * endFaces * kPi / 4;
-    const double coreArea = m.Cs * kPi * d * row.coredLength;
-    const double outerArea = m.Os * kPi * D * row.coredLength;
-    const double tracerArea = row.tracerLength >= 0 ? m.Abtr : 0;
+void FillKnAreas(const MotorDesign& d, const Quantities& q, double web0, KnRow& row) {
+    const auto endFaces = static_cast<double>(static_cast<std::int64_t>(d.N) * 2 * d.Es);
+    const double di = row.coreDiameter;
+    const double Di = row.outerDiameter;
+    const double endsArea = (Di * Di - di * di) * endFaces * kPi / 4;
+    const double coreArea = d.Cs * kPi * di * row.coredLength;
+    const double outerArea = d.Os * kPi * Di * row.coredLength;
+    const double tracerArea = row.tracerLength >= 0 ? q.Abtr : 0;
     row.totalArea = endsArea + coreArea + outerArea + tracerArea;
-    if (m.grainKind == kEndBurnerOnly) {
-        row.throatArea = m.Dt * m.Dt * kQuarterPi;
+    if (d.grainKind == kEndBurnerOnly) {
+        row.throatArea = q.Dt * q.Dt * kQuarterPi;
     } else {
-        const double throatDiameter = m.Dt + m.e * (web0 - row.web) / web0;
+        const double throatDiameter = q.Dt + d.e * (web0 - row.web) / web0;
         row.throatArea = throatDiameter * throatDiameter * kQuarterPi;
     }
     row.Kn = row.totalArea / row.throatArea;
 }
 
 // The end-burning grain alone after the cored grains are gone: 50 more steps.
-void AddTailPhase(MotorModel& m, double tracerLeft, KnCurveResult& result) {
-    auto table = CreateWorkingTable<KnRow>(kKnSteps + 1);
-    m.KnStep = tracerLeft / kKnSteps;
-    m.KnEnd = 0;
-    const double throatArea = m.Dt * m.Dt * kQuarterPi;
+void AddTailPhase(CalculationResult& r, double tracerLeft) {
+    Quantities& q = r.figures;
+    std::vector<KnRow> table(kKnSteps + 1);
+    q.KnStep = tracerLeft / kKnSteps;
+    q.KnEnd = 0;
+    const double throatArea = q.Dt * q.Dt * kQuarterPi;
     for (int j = 0; j <= kKnSteps; ++j) {
         KnRow& row = table[j];
-        row.x = j == 0 ? 0 : table[j - 1].x + m.KnStep;
+        row.x = j == 0 ? 0 : table[j - 1].x + q.KnStep;
         row.tracerLength = tracerLeft - row.x;
         row.halfTracerLength = row.tracerLength / 2;
-        row.totalArea = row.tracerLength >= 0 ? m.Abtr : 0;
+        row.totalArea = row.tracerLength >= 0 ? q.Abtr : 0;
         row.throatArea = throatArea;
         row.Kn = row.totalArea / row.throatArea;
         if (j < kKnSteps) {
-            m.KnEnd += row.Kn;
-            result.kn.push_back({row.x + m.WebTotal, row.Kn});
+            q.KnEnd += row.Kn;
+            r.knCurve.push_back({row.x + q.WebTotal, row.Kn});
         }
     }
-    m.KnEnd = m.KnEnd / kKnSteps;
+    q.KnEnd = q.KnEnd / kKnSteps;
 }
 
-std::string NonFiniteKn(const MotorModel& m, const KnCurveResult& r) {
-    const std::string_view name = FirstNonFinite({{"Kn max", m.KnMax},
-                                                  {"Kn min", m.KnMin},
-                                                  {"Kn avg", m.KnAvg},
-                                                  {"Kn end", m.KnEnd},
-                                                  {"Vc", m.Vc},
-                                                  {"WebTotal", m.WebTotal},
-                                                  {"ось Kn", r.knAxisMax},
-                                                  {"ось толщины свода", r.webAxisMax},
-                                                  {"ось регрессии", r.regressionAxisMax}});
-    if (!name.empty()) {
-        return ComputationFaultMessage(name, 1);
-    }
-    if (!AllFinite(r.kn) || !AllFinite(r.web)) {
-        return ComputationFaultMessage("кривая Kn", 1);
-    }
-    return {};
+bool AllKnFinite(CalculationResult& r) {
+    const Quantities& q = r.figures;
+    return AllFinite(r, Stage::kKn,
+                     {{"Kn max", q.KnMax},
+                      {"Kn min", q.KnMin},
+                      {"Kn avg", q.KnAvg},
+                      {"Kn end", q.KnEnd},
+                      {"Vc", q.Vc},
+                      {"WebTotal", q.WebTotal}}) &&
+           AllFinite(r, Stage::kKn, r.knCurve, series_name::kKnCurve) &&
+           AllFinite(r, Stage::kKn, r.webCurve, series_name::kKnCurve);
 }
 
 }  // namespace
 
-KnCurveResult ComputeKnCurve(MotorModel& m) {
-    m.flags.Kn = false;
-    KnCurveResult result;
-    m.KnStep = ChooseKnStep(m);
-    auto table = CreateWorkingTable<KnRow>(kKnSteps + 1);
-    result.kn.reserve(2 * kKnSteps);
-    result.web.reserve(kKnSteps + 1);
-    m.KnAvg = 0;
+bool ComputeKnCurve(CalculationResult& r) {
+    const MotorDesign& d = r.design;
+    Quantities& q = r.figures;
+    q.KnStep = ChooseKnStep(d);
+    std::vector<KnRow> table(kKnSteps + 1);
+    r.knCurve.reserve(2 * kKnSteps);
+    r.webCurve.reserve(kKnSteps + 1);
+    q.KnAvg = 0;
     double web0 = 0;
     for (int i = 0; i <= kKnSteps; ++i) {
         KnRow& row = table[i];
-        row.x = i == 0 ? 0 : table[i - 1].x + m.KnStep;
-        FillKnGeometry(m, row);
+        row.x = i == 0 ? 0 : table[i - 1].x + q.KnStep;
+        FillKnGeometry(d, q, row);
         if (i == 0) {
             web0 = row.web;
         }
-        FillKnAreas(m, web0, row);
+        FillKnAreas(d, q, web0, row);
         if (i < kKnSteps) {
-            result.kn.push_back({row.x, row.Kn});
-            m.KnAvg += row.Kn;
+            r.knCurve.push_back({row.x, row.Kn});
+            q.KnAvg += row.Kn;
         }
-        const double webShown = m.grainKind == kEndBurnerOnly ? row.halfTracerLength : row.web;
-        result.web.push_back({row.x, webShown});
+        const double webShown = d.grainKind == kEndBurnerOnly ? row.halfTracerLength : row.web;
+        r.webCurve.push_back({row.x, webShown});
     }
-    m.WebTotal = table[kKnSteps].x;
+    q.WebTotal = table[kKnSteps].x;
     const auto [minIt, maxIt] =
-        std::minmax_element(result.kn.begin(), result.kn.end(),
+        std::minmax_element(r.knCurve.begin(), r.knCurve.end(),
                             [](const ChartPoint& a, const ChartPoint& b) { return a.y < b.y; });
-    m.KnMax = maxIt->y;
-    m.KnMin = minIt->y;
-    m.KnAvg = m.KnAvg / kKnSteps;
-    m.KnEnd = m.Abtr / m.Ato;
+    q.KnMax = maxIt->y;
+    q.KnMin = minIt->y;
+    q.KnAvg = q.KnAvg / kKnSteps;
+    q.KnEnd = q.Abtr / q.Ato;
     const double tracerLeft = table[kKnSteps].tracerLength;
-    if (m.grainKind != kCoredOnly && tracerLeft > m.KnStep) {
-        AddTailPhase(m, tracerLeft, result);
+    if (d.grainKind != kCoredOnly && tracerLeft > q.KnStep) {
+        AddTailPhase(r, tracerLeft);
     }
-    if (m.grainKind == kEndBurnerOnly) {
-        m.KnEnd = m.KnAvg;
+    if (d.grainKind == kEndBurnerOnly) {
+        q.KnEnd = q.KnAvg;
     }
-    result.knAxisMax = m.KnMax + 0.11 * m.KnMax;
-    const double largestWeb = LargestY(result.web);
-    result.webAxisMax = largestWeb + 0.1 * largestWeb;
-    const double largestRegression = LargestX(result.kn);
-    result.regressionAxisMax = largestRegression + 0.1 * largestRegression;
-    if (std::string fault = NonFiniteKn(m, result); !fault.empty()) {
-        result.message = std::move(fault);
-        return result;
+    if (!AllKnFinite(r)) {
+        return false;
     }
-    if (m.KnMin >= 0 && m.KnMax >= 0) {
-        m.flags.Kn = true;
-    } else {
-        result.message = "Неверные параметры топливного заряда [вкладка 1] - Kn отрицательный";
+    if (q.KnMin >= 0 && q.KnMax >= 0) {
+        return true;
     }
-    return result;
+    return Stop(r, Stage::kKn, DiagnosticCode::kNegativeKn);
 }
 
 }  // namespace tarvo

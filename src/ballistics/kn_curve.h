@@ -1,25 +1,14 @@
 #pragma once
 // Kn (burning area over throat area) as the web burns back, in 50 steps.
 
-#include <string>
-
-#include "ballistics/stage.h"
-#include "model/motor_model.h"
+#include "model/calculation_result.h"
 
 namespace tarvo {
 
 inline constexpr int kKnSteps = 50;
 
-struct KnCurveResult {
-    ChartSeries kn;   // series 0: Kn over web regression (tail points after WebTotal)
-    ChartSeries web;  // series 1: remaining web thickness (half the tracer length without cores)
-    double knAxisMax = 0.0;
-    double webAxisMax = 0.0;
-    double regressionAxisMax = 0.0;
-    std::string message;  // status text when the stage failed
-};
-
-// Sets model.flags.Kn on success.
-KnCurveResult ComputeKnCurve(MotorModel& model);
+// Fills the Kn and web curves and KnStep, WebTotal, Kn max/min/avg/end. False, with the
+// reason in the diagnostics, when a Kn is negative or a figure is not a real number.
+bool ComputeKnCurve(CalculationResult& result);
 
 }  // namespace tarvo

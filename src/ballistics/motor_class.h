@@ -38,9 +38,4 @@ inline constexpr const char* kNoClass = "--";
 // The class letter for a total impulse, or "--" when the impulse is not above 0.
 std::string MotorClassFor(double It);
 
-// The time-series points the result table, the summary chart and the export show.
-inline constexpr std::array<int, 23> ResultRows = {0,   23,  44,  84,  126, 168, 210, 252,
-                                                   294, 336, 378, 420, 462, 504, 546, 588,
-                                                   630, 672, 724, 756, 798, 820, 882};
-
 }  // namespace tarvo

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <optional>
+#include <vector>
 
 #include "ballistics/burn_rate.h"
-#include "model/propellants.h"
+#include "ballistics/stage.h"
 
 namespace tarvo {
 namespace {
@@ -42,6 +44,10 @@ using TailList = std::vector<TailPoint>;
 
 // Everything one run of the stage keeps until the time series is built.
 struct Run {
+    Run(const MotorDesign& design, Quantities& figures) : d(design), q(figures) {}
+
+    const MotorDesign& d;
+    Quantities& q;
     Phase main;
     Phase second;  // empty when the end-burning grain has no phase of its own
     TailList firstTail;
@@ -61,87 +67,93 @@ double RoundHalfEven(double value) {
 }
 
 // Geometry of main-phase point i: the grains recede by SimStep per point.
-void MainGeometry(const MotorModel& m, const Phase& phase, int i, SimRow& row) {
-    const bool endBurnerOnly = m.grainKind == kEndBurnerOnly;
-    const SimRow* prev = i > 0 ? &phase[i - 1] : nullptr;
-    const auto endFaces = static_cast<double>(2 * static_cast<std::int64_t>(m.Es) * m.N);
-    row.d = prev ? prev->d + 2 * m.Cs * m.SimStep : m.do_;
-    row.D = prev ? prev->D - 2 * m.Os * m.SimStep : m.Do;
-    row.L = endBurnerOnly ? 0 : (prev ? prev->L - endFaces * m.SimStep : m.Lg);
-    if (m.grainKind == kCoredOnly) {
+void MainGeometry(const Run& run, int i, SimRow& row) {
+    const MotorDesign& d = run.d;
+    const Quantities& q = run.q;
+    const bool endBurnerOnly = d.grainKind == kEndBurnerOnly;
+    const SimRow* prev = i > 0 ? &run.main[i - 1] : nullptr;
+    const auto endFaces = static_cast<double>(2 * static_cast<std::int64_t>(d.Es) * d.N);
+    row.d = prev ? prev->d + 2 * d.Cs * q.SimStep : d.do_;
+    row.D = prev ? prev->D - 2 * d.Os * q.SimStep : d.Do;
+    row.L = endBurnerOnly ? 0 : (prev ? prev->L - endFaces * q.SimStep : q.Lg);
+    if (d.grainKind == kCoredOnly) {
         row.Ltr = 0;
     } else {
-        row.Ltr = prev ? prev->Ltr - m.SimStep : m.Lto;
+        row.Ltr = prev ? prev->Ltr - q.SimStep : d.Lto;
         row.Ltr = row.Ltr <= 0 ? 0 : row.Ltr;
     }
-    row.web = endBurnerOnly ? 0 : (prev ? (row.D - row.d) / 2 : m.w);
+    row.web = endBurnerOnly ? 0 : (prev ? (row.D - row.d) / 2 : q.w);
     if (endBurnerOnly) {
-        row.At = kQuarterPi * (m.Dt * m.Dt);
+        row.At = kQuarterPi * (q.Dt * q.Dt);
     } else {
-        const double throatDiameter = m.Dt + m.e * (m.w - row.web) / m.w;
+        const double throatDiameter = q.Dt + d.e * (q.w - row.web) / q.w;
         row.At = kQuarterPi * (throatDiameter * throatDiameter);
     }
 }
 
-double MainPortArea(const MotorModel& m, const SimRow& row) {
-    if (m.grainKind == kEndBurnerOnly) {
-        return RoundHalfEven(kQuarterPi * (m.Dto * m.Dto));
+double MainPortArea(const MotorDesign& d, const SimRow& row) {
+    if (d.grainKind == kEndBurnerOnly) {
+        return RoundHalfEven(kQuarterPi * (d.Dto * d.Dto));
     }
-    return RoundHalfEven(kQuarterPi * (m.Dc * m.Dc) - kQuarterPi * (row.D * row.D - row.d * row.d));
+    return RoundHalfEven(kQuarterPi * (d.Dc * d.Dc) - kQuarterPi * (row.D * row.D - row.d * row.d));
 }
 
-double MainPropellantVolume(const MotorModel& m, const SimRow& row) {
+double MainPropellantVolume(const MotorDesign& d, const SimRow& row) {
     const double Vp =
-        kQuarterPi * (row.D * row.D - row.d * row.d) * row.L + kPi * (m.Dto * m.Dto) * row.Ltr / 4;
+        kQuarterPi * (row.D * row.D - row.d * row.d) * row.L + kPi * (d.Dto * d.Dto) * row.Ltr / 4;
     return Vp <= 0 ? 0 : Vp;
 }
 
 // Phase 2: only the end-burning grain is left; the throat keeps its initial size.
-void SecondGeometry(const MotorModel& m, const Phase& phase, int i, double tracerLeft,
-                    SimRow& row) {
-    row.Ltr = i > 0 ? phase[i - 1].Ltr - m.SimStep : tracerLeft;
-    row.At = kQuarterPi * (m.Dt * m.Dt);
+void SecondGeometry(const Run& run, int i, double tracerLeft, SimRow& row) {
+    row.Ltr = i > 0 ? run.second[i - 1].Ltr - run.q.SimStep : tracerLeft;
+    row.At = kQuarterPi * (run.q.Dt * run.q.Dt);
 }
 
-double SecondPortArea(const MotorModel& m) {
-    return RoundHalfEven(kQuarterPi * (m.Dto * m.Dto));
+double SecondPortArea(const MotorDesign& d) {
+    return RoundHalfEven(kQuarterPi * (d.Dto * d.Dto));
 }
 
-double SecondPropellantVolume(const MotorModel& m, const SimRow& row) {
-    const double Vp = kQuarterPi * (m.Dto * m.Dto) * row.Ltr;
+double SecondPropellantVolume(const MotorDesign& d, const SimRow& row) {
+    const double Vp = kQuarterPi * (d.Dto * d.Dto) * row.Ltr;
     return Vp <= 0 ? 0 : Vp;
 }
 
-enum class PointOutcome { kOk, kOutOfTable };
+// Where the burn-rate table ran out: the pressure no range holds and the time it was reached.
+struct OutOfTable {
+    double P = 0.0;
+    double t = 0.0;
+};
 
 // The mass balance at point i once its geometry, port area and propellant volume are known.
-PointOutcome BalanceGas(const MotorModel& m, const BurnRateTable& table, Phase& phase, int i,
-                        double Ap, double Vp, double chokedPower) {
+// Gives the pressure no burn-rate range holds, if any.
+std::optional<OutOfTable> BalanceGas(const Run& run, Phase& phase, int i, double Ap, double Vp) {
+    const MotorDesign& d = run.d;
+    const Quantities& q = run.q;
     SimRow& row = phase[i];
     const SimRow* prev = i > 0 ? &phase[i - 1] : nullptr;
     row.AtSI = row.At / 1e6;
-    double excess = m.GStar - Ap / row.At;
+    double excess = d.GStar - Ap / row.At;
     excess = excess < 0 ? 0 : excess;
-    row.Vf = m.Vc / 1e9 - Vp / 1e9;
-    row.m = m.p * Vp / 1e6;
-    const double Pu = prev ? prev->P : m.Patm;
-    const double a = GetVar(kCoefficientA, Pu, table);
-    const double n = GetVar(2, Pu, table);
-    if (a == 0 || n == 0) {
-        return PointOutcome::kOutOfTable;
+    row.Vf = q.Vc / 1e9 - Vp / 1e9;
+    row.m = q.p * Vp / 1e6;
+    const double Pu = prev ? prev->P : d.Patm;
+    const BurnRateRange* range = FindBurnRateRange(Pu, d.burnRate);
+    if (range == nullptr || range->a == 0) {
+        return OutOfTable{Pu, prev ? prev->t : 0.0};
     }
-    row.r = BurnRate(Pu, a, n, excess, m.kv);
+    row.r = BurnRate(Pu, range->a, range->n, excess, d.kv);
     if (!prev) {
         row.t = 0;
         row.Mg = 0;
     } else {
-        const double dt = m.SimStep / row.r;
+        const double dt = q.SimStep / row.r;
         row.t = prev->t + dt;
         const double generated = (prev->m - row.m) / (row.t - prev->t);
         double nozzle = 0;
         if (i >= 2) {
-            nozzle = (Pu - m.Patm) * 1e6 * row.AtSI / std::sqrt(m.R * m.ToAct) * std::sqrt(m.k) *
-                     chokedPower;
+            nozzle = (Pu - d.Patm) * 1e6 * row.AtSI / std::sqrt(q.R * q.ToAct) *
+                     std::sqrt(d.propellant.k) * run.chokedPower;
         }
         if (generated < nozzle && !(prev->P > 0)) {
             nozzle = 0;
@@ -149,125 +161,142 @@ PointOutcome BalanceGas(const MotorModel& m, const BurnRateTable& table, Phase& 
         row.Mg = prev->Mg + (row.t - prev->t) * (generated - nozzle);
     }
     const double density = row.Mg / row.Vf;
-    row.P = (density * m.R * m.ToAct + m.Patm * 1e6) / 1e6;
-    return PointOutcome::kOk;
+    row.P = (density * q.R * q.ToAct + d.Patm * 1e6) / 1e6;
+    return std::nullopt;
 }
 
-double ChooseSimStep(MotorModel& m) {
-    if (m.grainKind == kEndBurnerOnly) {
-        return m.Lto / kSimulationSteps;
+double ChooseSimStep(const MotorDesign& d) {
+    if (d.grainKind == kEndBurnerOnly) {
+        return d.Lto / kSimulationSteps;
     }
-    m.RadialSurfaces = m.Cs + m.Os;
-    const double radial = m.RadialSurfaces == 1 ? (m.Do - m.do_) / 2 : (m.Do - m.do_) / 4;
-    const double axial = m.Es == 1 ? m.Lo / 2 : m.Lo;
+    const int radialSurfaces = d.Cs + d.Os;
+    const double radial = radialSurfaces == 1 ? (d.Do - d.do_) / 2 : (d.Do - d.do_) / 4;
+    const double axial = d.Es == 1 ? d.Lo / 2 : d.Lo;
     return std::min(radial, axial) / kSimulationSteps;
 }
 
-bool RunMainPhase(MotorModel& m, const BurnRateTable& table, Run& run) {
-    run.main = CreateWorkingTable<SimRow>(kPhasePoints);
+std::optional<OutOfTable> RunMainPhase(Run& run) {
+    Quantities& q = run.q;
+    run.main.resize(kPhasePoints);
     double rateSum = 0;
     for (int i = 0; i < kPhasePoints; ++i) {
         SimRow& row = run.main[i];
-        MainGeometry(m, run.main, i, row);
-        if (BalanceGas(m, table, run.main, i, MainPortArea(m, row), MainPropellantVolume(m, row),
-                       run.chokedPower) != PointOutcome::kOk) {
-            return false;
+        MainGeometry(run, i, row);
+        const auto outOfTable = BalanceGas(run, run.main, i, MainPortArea(run.d, row),
+                                           MainPropellantVolume(run.d, row));
+        if (outOfTable) {
+            return outOfTable;
         }
         rateSum += row.r;
         run.chart.push_back({row.t, row.P});
     }
     const SimRow& last = run.main[kLastBurningPoint];
-    m.StepRateMean = rateSum / kSimulationSteps;
-    m.BurnTime = last.t;
-    m.PEnd = last.P;
-    m.AtEndSI = last.AtSI;
-    m.AtEnd = last.At;
-    return true;
+    q.StepRateMean = rateSum / kSimulationSteps;
+    q.BurnTime = last.t;
+    q.PEnd = last.P;
+    q.AtEndSI = last.AtSI;
+    q.AtEnd = last.At;
+    return std::nullopt;
 }
 
-bool RunSecondPhase(MotorModel& m, const BurnRateTable& table, Run& run) {
+std::optional<OutOfTable> RunSecondPhase(Run& run) {
+    Quantities& q = run.q;
     const double tracerLeft = run.main[kLastBurningPoint].Ltr;
-    m.SimStep = tracerLeft / kSimulationSteps;
-    run.second = CreateWorkingTable<SimRow>(kPhasePoints);
+    q.SimStep = tracerLeft / kSimulationSteps;
+    run.second.resize(kPhasePoints);
     double pressureSum = 0;
     for (int i = 0; i < kPhasePoints; ++i) {
         SimRow& row = run.second[i];
-        SecondGeometry(m, run.second, i, tracerLeft, row);
-        if (BalanceGas(m, table, run.second, i, SecondPortArea(m), SecondPropellantVolume(m, row),
-                       run.chokedPower) != PointOutcome::kOk) {
-            return false;
+        SecondGeometry(run, i, tracerLeft, row);
+        auto outOfTable = BalanceGas(run, run.second, i, SecondPortArea(run.d),
+                                     SecondPropellantVolume(run.d, row));
+        if (outOfTable) {
+            outOfTable->t += q.BurnTime;
+            return outOfTable;
         }
         pressureSum += row.P;
-        m.TracerPmax = row.P > m.TracerPmax ? row.P : m.TracerPmax;
+        q.TracerPmax = row.P > q.TracerPmax ? row.P : q.TracerPmax;
         if (i >= kFirstDrawnPhase2Point) {
-            run.chart.push_back({m.BurnTime + row.t, row.P});
+            run.chart.push_back({q.BurnTime + row.t, row.P});
         }
     }
     const SimRow& last = run.second[kLastBurningPoint];
-    m.TracerPressure = pressureSum / kPhasePoints;
-    m.TracerEnd = last.t + m.BurnTime;
+    q.TracerPressure = pressureSum / kPhasePoints;
+    q.TracerEnd = last.t + q.BurnTime;
     run.phase2EndPressure = last.P;
-    m.TracerAtEndSI = last.AtSI;
-    m.TracerAtEnd = last.At;
-    return true;
+    q.TracerAtEndSI = last.AtSI;
+    q.TracerAtEnd = last.At;
+    return std::nullopt;
 }
 
 // Exponential decay of the chamber through the nozzle, 47 points from (t0, Pe).
-double DecayedPressure(const MotorModel& m, double Pe, double AtSI, double s) {
-    return Pe * std::exp(-m.R * m.ToAct * AtSI * s * 1e9 / (m.Vc * m.cStar));
+double DecayedPressure(const Quantities& q, double Pe, double AtSI, double s) {
+    return Pe * std::exp(-q.R * q.ToAct * AtSI * s * 1e9 / (q.Vc * q.cStar));
+}
+
+// Time step of a tail-off: the decay from Pe towards Pf + 0.0002 Pm spread over 46 steps.
+double TailOffStep(const Quantities& q, double Pm, double Pe, double AtSI, double Pf) {
+    const double tau = (q.Vc / 1e9) * q.cStar / (q.R * q.ToAct * AtSI);
+    const double duration = tau * std::log(Pe / (Pf + 0.0002 * Pm));
+    return duration / 46;
 }
 
 // The tail-off after the main phase; with an end-burning grain phase the decay stops at the
 // pressure that grain keeps up, and only points above it are drawn.
-void RunFirstTailOff(MotorModel& m, Run& run, double floor, bool drawAboveFloorOnly) {
-    m.TailStep = TailOffStep(m, LargestY(run.chart), m.PEnd, m.AtEndSI, floor);
+void RunFirstTailOff(Run& run, double floor, bool drawAboveFloorOnly) {
+    Quantities& q = run.q;
+    q.TailStep = TailOffStep(q, LargestY(run.chart), q.PEnd, q.AtEndSI, floor);
     run.firstTail.reserve(kTailPoints);
     for (int j = 1; j <= kTailPoints; ++j) {
-        m.TailTime = m.TailTime + m.TailStep;
-        m.TailPressure = DecayedPressure(m, m.PEnd, m.AtEndSI, m.TailTime);
-        const TailPoint point{m.TailPressure, m.BurnTime + m.TailTime};
+        q.TailTime = q.TailTime + q.TailStep;
+        const TailPoint point{DecayedPressure(q, q.PEnd, q.AtEndSI, q.TailTime),
+                              q.BurnTime + q.TailTime};
         run.firstTail.push_back(point);
         if (!drawAboveFloorOnly || point.P > floor) {
             run.chart.push_back({point.t, point.P});
         }
     }
-    m.ThrustTime = m.BurnTime + m.TailTime;
+    q.ThrustTime = q.BurnTime + q.TailTime;
 }
 
-void RunSecondTailOff(MotorModel& m, Run& run) {
+void RunSecondTailOff(Run& run) {
+    Quantities& q = run.q;
     const double Pe = run.phase2EndPressure;
-    const double step = TailOffStep(m, m.TracerPmax, Pe, m.TracerAtEndSI, m.Patm);
+    const double step = TailOffStep(q, q.TracerPmax, Pe, q.TracerAtEndSI, run.d.Patm);
     double s = 0;
     run.secondTail.reserve(kTailPoints);
     for (int j = 1; j <= kTailPoints; ++j) {
         s = s + step;
-        const TailPoint point{DecayedPressure(m, Pe, m.TracerAtEndSI, s), m.TracerEnd + s};
+        const TailPoint point{DecayedPressure(q, Pe, q.TracerAtEndSI, s), q.TracerEnd + s};
         run.secondTail.push_back(point);
         run.chart.push_back({point.t, point.P});
     }
-    m.TracerTailEnd = m.TracerEnd + s;
+    q.TracerTailEnd = q.TracerEnd + s;
 }
 
-void RunTailOffs(MotorModel& m, Run& run) {
+void RunTailOffs(Run& run) {
+    const MotorDesign& d = run.d;
     if (run.phase2EndPressure == 0) {
-        run.phase2EndPressure = m.Patm;
+        run.phase2EndPressure = d.Patm;
     }
-    const bool secondPhaseRan = m.grainKind == kCoredAndEndBurner && m.BurnTime <= m.TracerEnd;
+    const bool secondPhaseRan =
+        d.grainKind == kCoredAndEndBurner && run.q.BurnTime <= run.q.TracerEnd;
     if (!secondPhaseRan) {
-        RunFirstTailOff(m, run, m.Patm, false);
+        RunFirstTailOff(run, d.Patm, false);
         return;
     }
-    RunFirstTailOff(m, run, run.phase2EndPressure, true);
-    if (run.phase2EndPressure > m.Patm) {
-        RunSecondTailOff(m, run);
+    RunFirstTailOff(run, run.phase2EndPressure, true);
+    if (run.phase2EndPressure > d.Patm) {
+        RunSecondTailOff(run);
     }
 }
 
-void ComputeTracerResults(MotorModel& m, const Run& run) {
+void ComputeTracerResults(Run& run) {
+    Quantities& q = run.q;
     const double tracerLeft = run.main[kLastBurningPoint].Ltr;
-    const bool hasTail = m.TracerTailEnd != 0;
-    m.TracerRate = hasTail && m.BurnTime != 0 ? tracerLeft / (m.TracerTailEnd - m.BurnTime) : 0;
-    m.TracerTailTime = hasTail ? m.TracerTailEnd - m.BurnTime : 0;
+    const bool hasTail = q.TracerTailEnd != 0;
+    q.TracerRate = hasTail && q.BurnTime != 0 ? tracerLeft / (q.TracerTailEnd - q.BurnTime) : 0;
+    q.TracerTailTime = hasTail ? q.TracerTailEnd - q.BurnTime : 0;
 }
 
 TimePoint MakeTimePoint(double P, double AtSI, double At, double t) {
@@ -293,52 +322,32 @@ constexpr int kFirstTailRow = kLastBurningPoint + 1;  // 835
 constexpr int kHalfPhase = kSimulationSteps / 2;      // 417
 
 // Rows 0..881: the main phase, the tail-offs and, when it ran, every second point of phase 2.
-TimeSeries BuildTimeSeries(const MotorModel& m, const Run& run) {
-    TimeSeries series = CreateWorkingTable<TimePoint>(kTimeSeriesRows);
+TimeSeries BuildTimeSeries(const Run& run) {
+    const Quantities& q = run.q;
+    TimeSeries series(kTimeSeriesRows);
     if (run.second.empty()) {
         for (int i = 0; i < kPhasePoints; ++i) {
             series[i] = FromRow(run.main[i], 0);
         }
-        CopyTail(run.firstTail, m.AtEndSI, m.AtEnd, series, kFirstTailRow);
+        CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, series, kFirstTailRow);
         return series;
     }
     for (int k = 0; k <= kHalfPhase; ++k) {
-        series[kHalfPhase + k] = FromRow(run.second[2 * k], m.BurnTime);
+        series[kHalfPhase + k] = FromRow(run.second[2 * k], q.BurnTime);
     }
     for (int k = 0; k <= kHalfPhase; ++k) {
         series[k] = FromRow(run.main[2 * k], 0);
     }
     if (!run.secondTail.empty()) {
-        CopyTail(run.secondTail, m.TracerAtEndSI, m.TracerAtEnd, series, kFirstTailRow);
+        CopyTail(run.secondTail, q.TracerAtEndSI, q.TracerAtEnd, series, kFirstTailRow);
     } else {
         // No decay after the end-burning grain: hold its last point.
         const TimePoint last =
-            MakeTimePoint(run.phase2EndPressure, m.TracerAtEndSI, m.TracerAtEnd, m.TracerEnd);
+            MakeTimePoint(run.phase2EndPressure, q.TracerAtEndSI, q.TracerAtEnd, q.TracerEnd);
         std::fill(series.begin() + kFirstTailRow, series.begin() + kLastTimePoint, last);
     }
-    CopyTail(run.firstTail, m.AtEndSI, m.AtEnd, series, kHalfPhase);
+    CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, series, kHalfPhase);
     return series;
-}
-
-std::string NonFinitePressure(const MotorModel& m, const PressureResult& result) {
-    const std::string_view name = FirstNonFinite({{"Pmax", m.Pmax},
-                                                  {"время горения", m.BurnTime},
-                                                  {"время тяги", m.ThrustTime},
-                                                  {"средняя скорость горения", m.AvgBurnRate},
-                                                  {"StepRateMean", m.StepRateMean},
-                                                  {"давление горения трассера", m.TracerPressure},
-                                                  {"скорость горения трассера", m.TracerRate},
-                                                  {"время горения трассера", m.TracerTailTime},
-                                                  {"шаг спада давления", m.TailStep},
-                                                  {"ось времени", result.timeAxisMax},
-                                                  {"ось давления", result.pressureAxisMax}});
-    if (!name.empty()) {
-        return ComputationFaultMessage(name, 2);
-    }
-    if (!AllFinite(result.pressure)) {
-        return ComputationFaultMessage("кривая давления", 2);
-    }
-    return {};
 }
 
 bool AllFinite(const TimeSeries& series) {
@@ -351,77 +360,65 @@ bool AllFinite(const TimeSeries& series) {
     return true;
 }
 
-void ResetStageResults(MotorModel& m) {
-    m.TracerEnd = 0;
-    m.TracerPmax = 0;
-    m.TracerTailEnd = 0;
-    m.TracerAtEnd = 0;
-    m.TracerAtEndSI = 0;
-    m.TracerPressure = 0;
-    m.TracerRate = 0;
-    m.TracerTailTime = 0;
+bool AllPressureFinite(CalculationResult& r) {
+    const Quantities& q = r.figures;
+    return AllFinite(r, Stage::kPressure,
+                     {{"Pmax", q.Pmax},
+                      {"BurnTime", q.BurnTime},
+                      {"ThrustTime", q.ThrustTime},
+                      {"AvgBurnRate", q.AvgBurnRate},
+                      {"StepRateMean", q.StepRateMean},
+                      {"TracerPressure", q.TracerPressure},
+                      {"TracerRate", q.TracerRate},
+                      {"TracerTailTime", q.TracerTailTime},
+                      {"TailStep", q.TailStep}}) &&
+           AllFinite(r, Stage::kPressure, r.pressureCurve, series_name::kPressureCurve);
+}
+
+bool StopOutOfTable(CalculationResult& r, const OutOfTable& where) {
+    Stop(r, Stage::kPressure, DiagnosticCode::kPressureOutOfTable, "P");
+    r.diagnostics.back().value = where.P;
+    r.diagnostics.back().at = where.t;
+    return false;
 }
 
 }  // namespace
 
-std::string NonNumericTableMessage(int Ftype) {
-    const std::string_view name = IsValidFtype(Ftype) ? kPropellantShortNames[Ftype - 1] : "";
-    return "Не число в таблице скорости горения " + std::string(name) + " [вкладка 5]";
-}
-
-double TailOffStep(const MotorModel& m, double Pm, double Pe, double AtSI, double Pf) {
-    const double tau = (m.Vc / 1e9) * m.cStar / (m.R * m.ToAct * AtSI);
-    const double duration = tau * std::log(Pe / (Pf + 0.0002 * Pm));
-    return duration / 46;
-}
-
-PressureResult SimulatePressure(MotorModel& m, const BurnRateTable& table) {
-    m.flags.Pressure = false;
-    ResetStageResults(m);
-    PressureResult result;
-    if (table.nonNumericCell) {
-        result.message = NonNumericTableMessage(m.Ftype);
-        return result;
+bool SimulatePressure(CalculationResult& r) {
+    const MotorDesign& d = r.design;
+    Quantities& q = r.figures;
+    if (d.burnRate.nonNumericCell) {
+        return Stop(r, Stage::kPressure, DiagnosticCode::kBurnRateTableNotANumber);
     }
-    m.SimStep = ChooseSimStep(m);
-    m.PointCount = kPhasePoints;
-    Run run;
-    run.chokedPower = ChokedFlowPower(m.k);
+    q.SimStep = ChooseSimStep(d);
+    Run run(d, q);
+    run.chokedPower = ChokedFlowPower(d.propellant.k);
     run.chart.reserve(2 * kPhasePoints + 2 * kTailPoints);
-    if (!RunMainPhase(m, table, run)) {
-        result.message = kOutOfTableMessage;
-        return result;
+    if (const auto outOfTable = RunMainPhase(run)) {
+        return StopOutOfTable(r, *outOfTable);
     }
-    if (m.grainKind != kCoredOnly && run.main[kLastBurningPoint].Ltr > m.SimStep) {
-        if (!RunSecondPhase(m, table, run)) {
-            result.message = kOutOfTableMessage;
-            return result;
+    if (d.grainKind != kCoredOnly && run.main[kLastBurningPoint].Ltr > q.SimStep) {
+        if (const auto outOfTable = RunSecondPhase(run)) {
+            return StopOutOfTable(r, *outOfTable);
         }
     }
-    m.AvgBurnRate = m.BurnTime > 0 ? m.WebTotal / m.BurnTime : 0;
-    RunTailOffs(m, run);
-    ComputeTracerResults(m, run);
-    m.Pmax = LargestY(run.chart);
-    const double largestTime = LargestX(run.chart);
-    result.timeAxisMax = 0.1 * largestTime + largestTime;
-    result.pressureAxisMax = 0.1 * m.Pmax + m.Pmax;
-    result.pressure = std::move(run.chart);
-    if (std::string fault = NonFinitePressure(m, result); !fault.empty()) {
-        result.message = std::move(fault);
-        return result;
+    q.AvgBurnRate = q.BurnTime > 0 ? q.WebTotal / q.BurnTime : 0;
+    RunTailOffs(run);
+    ComputeTracerResults(run);
+    q.Pmax = LargestY(run.chart);
+    r.pressureCurve = std::move(run.chart);
+    if (!AllPressureFinite(r)) {
+        return false;
     }
     // Phase-2 points and the first tail-off overlap in time; the chart draws in time order.
-    std::stable_sort(result.pressure.begin(), result.pressure.end(),
+    std::stable_sort(r.pressureCurve.begin(), r.pressureCurve.end(),
                      [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
-    TimeSeries series = BuildTimeSeries(m, run);
+    TimeSeries series = BuildTimeSeries(run);
     if (!AllFinite(series)) {
-        result.message = ComputationFaultMessage("таблица времени", 2);
-        return result;
+        return Stop(r, Stage::kPressure, DiagnosticCode::kNotFinite, series_name::kTimeSeries);
     }
-    m.timeSeries = std::move(series);
-    m.PointCount = kLastTimePoint;
-    m.flags.Pressure = true;
-    return result;
+    r.timeSeries = std::move(series);
+    return true;
 }
 
 }  // namespace tarvo

@@ -1,48 +1,27 @@
 #pragma once
-// What the calculation stages have in common: chart points, their failure texts, the check
-// that nothing non-finite leaves a stage, and the way out when memory runs short.
+// What the calculation stages have in common: reporting why a stage stops, and the check
+// that nothing non-finite leaves a stage.
 
 #include <initializer_list>
-#include <string>
 #include <string_view>
 #include <utility>
-#include <vector>
+
+#include "model/calculation_result.h"
 
 namespace tarvo {
 
-struct ChartPoint {
-    double x = 0.0;
-    double y = 0.0;
-};
+// Adds the error that stops the calculation at `stage`; returns false for the caller to pass on.
+bool Stop(CalculationResult& result, Stage stage, DiagnosticCode code,
+          std::string_view subject = {});
 
-using ChartSeries = std::vector<ChartPoint>;
-
-double LargestX(const ChartSeries& series);  // 0 for an empty series
-double LargestY(const ChartSeries& series);  // 0 for an empty series
-
-inline constexpr std::string_view kOutOfMemoryMessage = "Не могу выделить память для работы";
-
-// Shows the message (the window installs a message box) and ends the program.
-using FatalMessageHandler = void (*)(std::string_view message);
-void SetFatalMessageHandler(FatalMessageHandler handler);
-[[noreturn]] void FailOutOfMemory();
-
-// Creates a working table of `rows` zeroed rows; ends the program when memory runs short.
-template <typename Row>
-std::vector<Row> CreateWorkingTable(std::size_t rows) {
-    try {
-        return std::vector<Row>(rows);
-    } catch (const std::bad_alloc&) {
-        FailOutOfMemory();
-    }
-}
-
-// "Ошибка вычислений: <quantity> [вкладка N]".
-std::string ComputationFaultMessage(std::string_view quantity, int tab);
-
-// The first named value that is not finite, or an empty text when all are.
+// A figure by its symbol, for the finiteness checks.
 using NamedValue = std::pair<std::string_view, double>;
-std::string_view FirstNonFinite(std::initializer_list<NamedValue> values);
-bool AllFinite(const ChartSeries& series);
+
+// Stops with kNotFinite naming the first value that is not a real number; true when all are.
+bool AllFinite(CalculationResult& result, Stage stage, std::initializer_list<NamedValue> values);
+
+// Stops with kNotFinite naming the series when one of its points is not a real number.
+bool AllFinite(CalculationResult& result, Stage stage, const ChartSeries& series,
+               std::string_view name);
 
 }  // namespace tarvo

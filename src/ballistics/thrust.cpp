@@ -5,12 +5,15 @@
 
 #include "ballistics/exit_mach.h"
 #include "ballistics/motor_class.h"
+#include "ballistics/stage.h"
 
 namespace tarvo {
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-constexpr double kFirstPassMach = 100;
+// The first pass does not know the exit Mach number yet; at Mach 100 the exit pressure is
+// practically nil, so every point is taken at ambient pressure.
+constexpr double kPlaceholderExitMach = 100;
 
 // Per-pass constants of the nozzle formulas (k is the two-phase ratio k2ph).
 struct Nozzle {
@@ -18,15 +21,19 @@ struct Nozzle {
     double Pa = 0.0;  // ambient pressure, Pa
     double exitDivisor = 0.0;
     double momentumFactor = 0.0;  // 2k^2/(k-1) (2/(k+1))^((k+1)/(k-1))
+    double unoz = 0.0;
+    double Ae = 0.0;  // mm^2
 };
 
-Nozzle MakeNozzle(const MotorModel& m) {
+Nozzle MakeNozzle(const MotorDesign& d, const Quantities& q, double exitMach) {
     Nozzle n;
-    n.k = m.k2ph;
-    n.Pa = m.Patm * 1000000;
+    n.k = d.propellant.k2ph;
+    n.Pa = d.Patm * 1000000;
     const double k = n.k;
-    n.exitDivisor = std::pow(1 + (k - 1) / 2 * m.PassMach * m.PassMach, k / (k - 1));
+    n.exitDivisor = std::pow(1 + (k - 1) / 2 * exitMach * exitMach, k / (k - 1));
     n.momentumFactor = 2 * k * k / (k - 1) * std::pow(2 / (k + 1), (k + 1) / (k - 1));
+    n.unoz = d.unoz;
+    n.Ae = q.Ae;
     return n;
 }
 
@@ -39,17 +46,16 @@ double OptimumExpansionRatio(const Nozzle& n, double P) {
                 std::sqrt((k + 1) / (k - 1) * (1 - std::pow(ratio, (k - 1) / k))));
 }
 
-double ThrustCoefficient(const MotorModel& m, const Nozzle& n, double P, double Pe,
-                         double throatArea) {
+double ThrustCoefficient(const Nozzle& n, double P, double Pe, double throatArea) {
     const double k = n.k;
     const double momentum =
-        m.unoz * std::sqrt(n.momentumFactor * (1 - std::pow(Pe / P, (k - 1) / k)));
-    return momentum + (Pe - n.Pa) / P * m.Ae / throatArea;
+        n.unoz * std::sqrt(n.momentumFactor * (1 - std::pow(Pe / P, (k - 1) / k)));
+    return momentum + (Pe - n.Pa) / P * n.Ae / throatArea;
 }
 
 // Exit pressure, optimum ratio and Cf of a point 1..881; a point at or below ambient pressure
 // (or one whose optimum ratio cannot be evaluated) is taken at ambient pressure.
-void NozzlePoint(const MotorModel& m, const Nozzle& n, TimePoint& point) {
+void NozzlePoint(const Nozzle& n, TimePoint& point) {
     if (n.Pa >= point.pressurePa) {
         point.pressurePa = n.Pa;
         point.optimumRatio = 1;
@@ -60,7 +66,7 @@ void NozzlePoint(const MotorModel& m, const Nozzle& n, TimePoint& point) {
             point.optimumRatio = 1;
         }
     }
-    point.Cf = ThrustCoefficient(m, n, point.pressurePa, point.exitPressure, point.throatArea);
+    point.Cf = ThrustCoefficient(n, point.pressurePa, point.exitPressure, point.throatArea);
 }
 
 struct Sums {
@@ -68,12 +74,14 @@ struct Sums {
     int ratioCount = 0;
 };
 
-void ProcessPoints(MotorModel& m, const Nozzle& n, ThrustResult& result, Sums& sums) {
-    TimeSeries& series = m.timeSeries;
+// Thrust and impulse at every point; the impulse and the optimum ratios are summed over the
+// points within the thrust time.
+void ProcessPoints(const Nozzle& n, TimeSeries& series, Quantities& q, ChartSeries& curve,
+                   Sums& sums) {
     for (int i = 0; i <= kLastTimePoint; ++i) {
         TimePoint& point = series[i];
         if (i <= kLastBurningPoint) {
-            point.expansionRatio = m.Ae / point.throatArea;
+            point.expansionRatio = n.Ae / point.throatArea;
         }
         point.exitPressure = point.pressurePa / n.exitDivisor;
         if (n.Pa > point.exitPressure) {
@@ -81,13 +89,13 @@ void ProcessPoints(MotorModel& m, const Nozzle& n, ThrustResult& result, Sums& s
         }
         if (i == 0) {
             point.optimumRatio = 1;
-            point.Cf = m.unoz;
+            point.Cf = n.unoz;
             point.thrust = 0;
             point.impulse = 0;
             continue;
         }
         if (i < kLastTimePoint) {
-            NozzlePoint(m, n, point);
+            NozzlePoint(n, point);
         } else {
             point.optimumRatio = 1;
             point.Cf = series[i - 1].Cf;
@@ -95,129 +103,114 @@ void ProcessPoints(MotorModel& m, const Nozzle& n, ThrustResult& result, Sums& s
         const TimePoint& previous = series[i - 1];
         point.thrust = point.Cf * point.throatAreaSI * point.pressurePa;
         point.impulse = (previous.thrust + point.thrust) / 2 * (point.time - previous.time);
-        if (point.time <= m.ThrustTime) {
-            m.It += point.impulse;
+        if (point.time <= q.ThrustTime) {
+            q.It += point.impulse;
             sums.ratioSum += point.optimumRatio;
             ++sums.ratioCount;
         }
-        result.thrust.push_back({point.time, point.thrust});
+        curve.push_back({point.time, point.thrust});
     }
 }
 
 // Largest optimum ratio and Cf while the propellant burns, point 0 included.
-void BurningMaxima(MotorModel& m) {
-    m.AeAtOpt = 0;
-    m.CfMax = 0;
-    for (const TimePoint& point : m.timeSeries) {
-        if (point.time <= m.BurnTime) {
-            m.AeAtOpt = point.optimumRatio > m.AeAtOpt ? point.optimumRatio : m.AeAtOpt;
-            m.CfMax = point.Cf > m.CfMax ? point.Cf : m.CfMax;
+void BurningMaxima(const TimeSeries& series, Quantities& q) {
+    q.AeAtOpt = 0;
+    q.CfMax = 0;
+    for (const TimePoint& point : series) {
+        if (point.time <= q.BurnTime) {
+            q.AeAtOpt = point.optimumRatio > q.AeAtOpt ? point.optimumRatio : q.AeAtOpt;
+            q.CfMax = point.Cf > q.CfMax ? point.Cf : q.CfMax;
         }
     }
 }
 
-void LargestThrust(MotorModel& m) {
-    m.Fmax = 0;
-    for (const TimePoint& point : m.timeSeries) {
-        m.Fmax = point.thrust > m.Fmax ? point.thrust : m.Fmax;
+double LargestThrust(const TimeSeries& series) {
+    double largest = 0;
+    for (const TimePoint& point : series) {
+        largest = point.thrust > largest ? point.thrust : largest;
     }
+    return largest;
 }
 
-void FillSummary(const MotorModel& m, ThrustResult& result) {
-    result.summaryFilled = true;
-    for (const int index : ResultRows) {
-        const TimePoint& point = m.timeSeries[index];
-        result.summary.push_back({point.time, point.thrust});
-        result.rows.push_back({index, point.time, point.thrust});
-    }
-    result.summaryThrustAxisMax = m.Fmax + 0.1 * m.Fmax;
-    const double largestTime = LargestX(result.summary);
-    result.summaryTimeAxisMax = largestTime + 0.1 * largestTime;
+bool AllThrustFinite(CalculationResult& r, const ChartSeries& curve) {
+    const Quantities& q = r.figures;
+    return AllFinite(r, Stage::kThrust,
+                     {{"Ae", q.Ae},
+                      {"De", q.De},
+                      {"wf", q.wf},
+                      {"It", q.It},
+                      {"Favg", q.Favg},
+                      {"Fmax", q.Fmax},
+                      {"Ae/At opt", q.AeAtOpt},
+                      {"Ae/At opt mid", q.AeAtOptMid},
+                      {"Cf max", q.CfMax},
+                      {"Meo", q.Meo},
+                      {"Mef", q.Mef},
+                      {"Isp", SpecificImpulse(q)}}) &&
+           AllFinite(r, Stage::kThrust, curve, series_name::kThrustCurve);
 }
 
-std::string NonFiniteThrust(const MotorModel& m, const ThrustResult& r) {
-    const std::string_view tab3 = FirstNonFinite({{"Ae", m.Ae},
-                                                  {"De", m.De},
-                                                  {"wf", m.wf},
-                                                  {"It", m.It},
-                                                  {"Favg", m.Favg},
-                                                  {"Fmax", m.Fmax},
-                                                  {"Ae/At opt", m.AeAtOpt},
-                                                  {"Ae/At opt mid", m.AeAtOptMid},
-                                                  {"Cf max", m.CfMax},
-                                                  {"Meo", m.Meo},
-                                                  {"Mef", m.Mef},
-                                                  {"Isp", r.Isp},
-                                                  {"ось тяги", r.thrustAxisMax},
-                                                  {"ось времени", r.timeAxisMax}});
-    if (!tab3.empty()) {
-        return ComputationFaultMessage(tab3, 3);
+// One pass over the points `in` with the exit Mach number `exitMach`: the points with their
+// nozzle figures and thrust go to `out`, the figures to result.figures. The class letter is
+// written only for a positive impulse, so a pass without one keeps the letter it found.
+bool ThrustPass(CalculationResult& r, const TimeSeries& in, double exitMach, TimeSeries& out,
+                ChartSeries& curve) {
+    const MotorDesign& d = r.design;
+    Quantities& q = r.figures;
+    q.Ae = d.AeAt * q.Ato;
+    q.De = std::sqrt(4 * q.Ae / kPi);
+    q.wf = d.grainKind == kEndBurnerOnly ? 0 : 2 * q.StepRateMean * q.BurnTime / d.Do;
+    out = in;
+    TimePoint& last = out[kLastTimePoint];
+    last.pressurePa = 0;
+    last.time = out[kLastTimePoint - 1].time + q.TailStep;
+    q.It = 0;
+    Sums sums;
+    curve.clear();
+    curve.reserve(kLastTimePoint);
+    ProcessPoints(MakeNozzle(d, q, exitMach), out, q, curve, sums);
+    if (q.ThrustTime > 0) {
+        q.Favg = q.It / q.ThrustTime;
     }
-    if (!AllFinite(r.thrust)) {
-        return ComputationFaultMessage("кривая тяги", 3);
+    BurningMaxima(out, q);
+    if (sums.ratioCount == 0) {
+        return Stop(r, Stage::kThrust, DiagnosticCode::kThrustTimeTooShort);
     }
-    if (!AllFinite(r.summary)) {
-        return ComputationFaultMessage("таблица тяги", 4);
+    q.AeAtOptMid = sums.ratioSum / sums.ratioCount;
+    q.Meo = ExitMachNumber(d.AeAt, d.propellant.k);
+    q.Mef = ExitMachNumber(out[kLastBurningPoint].expansionRatio, d.propellant.k);
+    q.Fmax = LargestThrust(out);
+    if (q.It > 0) {
+        q.MotorClass = MotorClassFor(q.It);
     }
-    return {};
+    return AllThrustFinite(r, curve);
 }
 
-ThrustResult Fail(MotorModel& m, ThrustResult result, std::string message) {
-    m.ThrustPassFlag = false;
-    result.message = std::move(message);
-    return result;
+bool FillResultRows(CalculationResult& r) {
+    ChartSeries summary;
+    for (const int index : kResultRows) {
+        const TimePoint& point = r.timeSeries[index];
+        r.rows.push_back({index, point.time, point.thrust});
+        summary.push_back({point.time, point.thrust});
+    }
+    return AllFinite(r, Stage::kThrust, summary, series_name::kThrustTable);
 }
 
 }  // namespace
 
-ThrustResult ComputeThrust(MotorModel& m) {
-    m.flags.Thrust = false;
-    ThrustResult result;
-    m.Ae = m.AeAt * m.Ato;
-    m.De = std::sqrt(4 * m.Ae / kPi);
-    m.wf = m.grainKind == kEndBurnerOnly ? 0 : 2 * m.StepRateMean * m.BurnTime / m.Do;
-    const bool firstPass = !m.ThrustPassFlag;
-    m.PassMach = firstPass ? kFirstPassMach : m.Meo;
-    m.ThrustPassFlag = firstPass;
-    m.PointCount = kLastTimePoint;
-    if (static_cast<int>(m.timeSeries.size()) < kTimeSeriesRows) {
-        return Fail(m, std::move(result), std::string(kOutOfMemoryMessage));
+bool ComputeThrust(CalculationResult& r) {
+    TimeSeries first;
+    ChartSeries curve;
+    if (!ThrustPass(r, r.timeSeries, kPlaceholderExitMach, first, curve)) {
+        return false;
     }
-    TimePoint& last = m.timeSeries[kLastTimePoint];
-    last.pressurePa = 0;
-    last.time = m.timeSeries[kLastTimePoint - 1].time + m.TailStep;
-    m.It = 0;
-    Sums sums;
-    result.thrust.reserve(kLastTimePoint);
-    const Nozzle nozzle = MakeNozzle(m);
-    ProcessPoints(m, nozzle, result, sums);
-    if (m.ThrustTime > 0) {
-        m.Favg = m.It / m.ThrustTime;
+    TimeSeries second;
+    if (!ThrustPass(r, first, r.figures.Meo, second, curve)) {
+        return false;
     }
-    BurningMaxima(m);
-    if (sums.ratioCount == 0) {
-        return Fail(m, std::move(result),
-                    "Время тяги короче первого шага расчёта: нечего усреднять [вкладка 3]");
-    }
-    m.AeAtOptMid = sums.ratioSum / sums.ratioCount;
-    m.Meo = ExitMachNumber(m.AeAt, m.k);
-    m.Mef = ExitMachNumber(m.timeSeries[kLastBurningPoint].expansionRatio, m.k);
-    LargestThrust(m);
-    result.thrustAxisMax = m.Fmax + 0.1 * m.Fmax;
-    const double largestTime = LargestX(result.thrust);
-    result.timeAxisMax = largestTime + 0.1 * largestTime;
-    if (m.It > 0) {
-        m.MotorClass = MotorClassFor(m.It);
-    }
-    if (!firstPass) {
-        FillSummary(m, result);
-    }
-    result.Isp = SpecificImpulse(m);
-    if (std::string fault = NonFiniteThrust(m, result); !fault.empty()) {
-        return Fail(m, std::move(result), std::move(fault));
-    }
-    m.flags.Thrust = true;
-    return result;
+    r.timeSeries = std::move(second);
+    r.thrustCurve = std::move(curve);
+    return FillResultRows(r);
 }
 
 }  // namespace tarvo

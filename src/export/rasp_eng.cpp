@@ -7,7 +7,6 @@
 #include "export/ascii_text.h"
 #include "export/atomic_file.h"
 #include "model/number_text.h"
-#include "model/propellants.h"
 
 namespace tarvo {
 
@@ -55,17 +54,14 @@ std::string AsciiComment(std::string_view text) {
     return out;
 }
 
-std::string_view PropellantName(const MotorModel& model) {
-    return IsValidFtype(model.Ftype) ? kPropellantNames[model.Ftype - 1] : "unknown propellant";
-}
-
-std::string CommentLine(const MotorModel& model, std::string_view sourceFile) {
-    std::string file = std::filesystem::path(sourceFile).filename().string();
+std::string CommentLine(const EngSource& source) {
+    std::string file = std::filesystem::path(source.sourceFile).filename().string();
     if (file.empty()) {
-        file = sourceFile.empty() ? "unsaved design" : std::string(sourceFile);
+        file = source.sourceFile.empty() ? "unsaved design" : std::string(source.sourceFile);
     }
-    return "; Tarvo: " + AsciiComment(file) + ", propellant " +
-           AsciiComment(PropellantName(model)) + "\n";
+    const std::string_view propellant =
+        source.propellant.empty() ? "unknown propellant" : source.propellant;
+    return "; Tarvo: " + AsciiComment(file) + ", propellant " + AsciiComment(propellant) + "\n";
 }
 
 std::string CasingMassFault() {
@@ -73,14 +69,15 @@ std::string CasingMassFault() {
 }
 
 // The first dimension that cannot go into the header, or nothing.
-std::optional<std::string> HeaderFault(const MotorModel& model, const EngOptions& options) {
+std::optional<std::string> HeaderFault(const CalculationResult& result, const EngOptions& options) {
+    const double propellantMass = result.figures.m;
     const struct {
         std::string_view name;
         double value;
     } positives[] = {
-        {"диаметр камеры Dc", model.Dc},
-        {"длина камеры Lc", model.Lc},
-        {"масса топлива m", model.m},
+        {"диаметр камеры Dc", result.design.Dc},
+        {"длина камеры Lc", result.design.Lc},
+        {"масса топлива m", propellantMass},
     };
     for (const auto& quantity : positives) {
         if (!std::isfinite(quantity.value) || quantity.value <= 0) {
@@ -88,7 +85,7 @@ std::optional<std::string> HeaderFault(const MotorModel& model, const EngOptions
                    " не является положительным числом";
         }
     }
-    if (!std::isfinite(model.m + options.casingMass) || options.casingMass < 0) {
+    if (!std::isfinite(propellantMass + options.casingMass) || options.casingMass < 0) {
         return CasingMassFault();
     }
     return std::nullopt;
@@ -102,11 +99,13 @@ std::string TokenOr(std::string_view text, std::string_view fallback) {
     return token.empty() ? std::string(kEngDefaultManufacturer) : token;
 }
 
-std::string HeaderLine(const MotorModel& model, const EngOptions& options) {
-    return TokenOr(options.name, DefaultEngMotorName(model)) + " " +
-           PlainNumber(model.Dc, kLengthDecimals) + " " + PlainNumber(model.Lc, kLengthDecimals) +
-           " " + std::string(kEngPluggedDelay) + " " + PlainNumber(model.m, kMassDecimals) + " " +
-           PlainNumber(model.m + options.casingMass, kMassDecimals) + " " +
+std::string HeaderLine(const CalculationResult& result, const EngOptions& options) {
+    const MotorDesign& d = result.design;
+    const double m = result.figures.m;
+    return TokenOr(options.name, DefaultEngMotorName(result)) + " " +
+           PlainNumber(d.Dc, kLengthDecimals) + " " + PlainNumber(d.Lc, kLengthDecimals) + " " +
+           std::string(kEngPluggedDelay) + " " + PlainNumber(m, kMassDecimals) + " " +
+           PlainNumber(m + options.casingMass, kMassDecimals) + " " +
            TokenOr(options.manufacturer, kEngDefaultManufacturer) + "\n";
 }
 
@@ -117,13 +116,13 @@ std::string PointLine(const EngPoint& point) {
 
 }  // namespace
 
-std::string DefaultEngMotorName(const MotorModel& model) {
-    const double thrust = std::isfinite(model.Favg) ? model.Favg : 0.0;
-    return EngToken(model.MotorClass + FormatFixed(thrust, 0));
+std::string DefaultEngMotorName(const CalculationResult& result) {
+    const double thrust = std::isfinite(result.figures.Favg) ? result.figures.Favg : 0.0;
+    return EngToken(result.figures.MotorClass + FormatFixed(thrust, 0));
 }
 
-EngOptions DefaultEngOptions(const MotorModel& model) {
-    return {DefaultEngMotorName(model), 0.0, std::string(kEngDefaultManufacturer)};
+EngOptions DefaultEngOptions(const CalculationResult& result) {
+    return {DefaultEngMotorName(result), 0.0, std::string(kEngDefaultManufacturer)};
 }
 
 CasingMassInput ParseCasingMass(std::string_view text) {
@@ -190,27 +189,25 @@ EngCurve EngCurveFromRows(const std::vector<ResultRow>& rows) {
     return curve;
 }
 
-EngDocument FormatEngDocument(const MotorModel& model, const std::vector<ResultRow>& rows,
-                              const EngOptions& options, std::string_view sourceFile) {
-    if (std::optional<std::string> fault = HeaderFault(model, options)) {
+EngDocument FormatEngDocument(const EngSource& source, const EngOptions& options) {
+    if (std::optional<std::string> fault = HeaderFault(source.result, options)) {
         return {{}, *fault};
     }
-    const EngCurve curve = EngCurveFromRows(rows);
+    const EngCurve curve = EngCurveFromRows(source.result.rows);
     if (!curve.ok()) {
         return {{}, curve.error};
     }
     EngDocument document;
-    document.text = CommentLine(model, sourceFile) + HeaderLine(model, options);
+    document.text = CommentLine(source) + HeaderLine(source.result, options);
     for (const EngPoint& point : curve.points) {
         document.text += PointLine(point);
     }
     return document;
 }
 
-ExportStatus ExportEngFile(const std::filesystem::path& target, const MotorModel& model,
-                           const std::vector<ResultRow>& rows, const EngOptions& options,
-                           std::string_view sourceFile) {
-    const EngDocument document = FormatEngDocument(model, rows, options, sourceFile);
+ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource& source,
+                           const EngOptions& options) {
+    const EngDocument document = FormatEngDocument(source, options);
     if (!document.ok()) {
         return ExportStatus::Failure("Файл " + Quoted(target.string()) +
                                      " не записан: " + document.error);

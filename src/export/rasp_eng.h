@@ -8,9 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "ballistics/thrust.h"
 #include "export/export_status.h"
-#include "model/motor_model.h"
+#include "model/calculation_result.h"
 
 namespace tarvo {
 
@@ -25,7 +24,7 @@ struct EngPoint {
     double thrust = 0.0;  // N
 };
 
-// What the user may change before writing; the rest of the header comes from the model.
+// What the user may change before writing; the rest of the header comes from the calculation.
 struct EngOptions {
     std::string name;
     double casingMass = 0.0;  // kg, added to the propellant mass for the loaded mass
@@ -33,8 +32,8 @@ struct EngOptions {
 };
 
 // The class letter followed by the average thrust as a whole number, e.g. "E15".
-std::string DefaultEngMotorName(const MotorModel& model);
-EngOptions DefaultEngOptions(const MotorModel& model);
+std::string DefaultEngMotorName(const CalculationResult& result);
+EngOptions DefaultEngOptions(const CalculationResult& result);
 
 struct CasingMassInput {
     double value = 0.0;
@@ -69,13 +68,19 @@ struct EngDocument {
     bool ok() const { return error.empty(); }
 };
 
-// The whole file. `sourceFile` is the motor file the design came from (empty when unsaved).
-EngDocument FormatEngDocument(const MotorModel& model, const std::vector<ResultRow>& rows,
-                              const EngOptions& options, std::string_view sourceFile);
+// What the file describes: a calculation, its propellant's name ("KN/SB-65/35") and the motor
+// file the design came from (empty when unsaved).
+struct EngSource {
+    const CalculationResult& result;
+    std::string_view propellant;
+    std::string_view sourceFile;
+};
+
+// The whole file, its points from the calculation's result rows.
+EngDocument FormatEngDocument(const EngSource& source, const EngOptions& options);
 
 // Formats and writes the file atomically; every failure names the file.
-ExportStatus ExportEngFile(const std::filesystem::path& target, const MotorModel& model,
-                           const std::vector<ResultRow>& rows, const EngOptions& options,
-                           std::string_view sourceFile);
+ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource& source,
+                           const EngOptions& options);
 
 }  // namespace tarvo

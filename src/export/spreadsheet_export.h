@@ -8,18 +8,17 @@
 #include <string_view>
 #include <vector>
 
-#include "ballistics/motor_class.h"
-#include "ballistics/thrust.h"
 #include "export/export_status.h"
 #include "export/system_access.h"
 #include "export/xlsx_workbook.h"
+#include "model/calculation_result.h"
 
 namespace tarvo {
 
 inline constexpr std::string_view kNoSpreadsheetMessage = "Microsoft Excel не установлен :(";
 inline constexpr std::string_view kXlsxMimeType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
-inline constexpr std::size_t kExportedRowCount = ResultRows.size();
+inline constexpr std::size_t kExportedRowCount = kResultRows.size();
 
 // One row of the result table as the window shows it.
 struct TableRowText {

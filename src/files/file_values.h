@@ -38,6 +38,7 @@ bool ParseGrainFlag(std::string_view text);
 // outside 0..4 selects no tab (-1).
 int ParseTabIndex(std::string_view text);
 
+// The tab pages of the window, which "Active" selects among.
 inline constexpr int kTabCount = 5;
 inline constexpr int kNoSelection = -1;
 

@@ -4,36 +4,24 @@
 #include <charconv>
 
 #include "files/file_io.h"
+#include "input/field_map.h"
+#include "input/steppers.h"
+#include "model/propellants.h"
 
 namespace tarvo {
 
 // clang-format off
 const std::array<PropellantValueKey, kPropellantValueKeyCount> kPropellantValueKeys = {{
-    {"1",   {"Edit14", "Edit19", "Edit24"}, {"1,879",  "1,841",  "1,889"}},
-    {"2",   {"Edit15", "Edit20", "Edit25"}, {"1,043",  "1,042",  "1,044"}},
-    {"3",   {"Edit16", "Edit21", "Edit26"}, {"1,1308", "1,1361", "1,133"}},
-    {"4",   {"Edit17", "Edit22", "Edit27"}, {"42,39",  "39,9",   "41,98"}},
-    {"5",   {"Edit18", "Edit23", "Edit28"}, {"1710",   "1600",   "1720"}},
-    {"P10", {"Edit43", "Edit53", "Edit83"}, {"0,100",  "0,091",  "0,091"}},
-    {"P20", {"Edit44", "Edit54", "Edit84"}, {"0,779",  "0,807",  "0"}},
-    {"P30", {"Edit45", "Edit55", "Edit85"}, {"2,572",  "1,503",  "0"}},
-    {"P40", {"Edit46", "Edit56", "Edit86"}, {"5,930",  "3,792",  "0"}},
-    {"P50", {"Edit47", "Edit57", "Edit87"}, {"8,502",  "7,033",  "0"}},
-    {"P11", {"Edit48", "Edit58", "Edit88"}, {"0,779",  "0,807",  "4,8"}},
-    {"P21", {"Edit49", "Edit59", "Edit89"}, {"2,572",  "1,503",  "0"}},
-    {"P31", {"Edit50", "Edit60", "Edit90"}, {"5,930",  "3,792",  "0"}},
-    {"P41", {"Edit51", "Edit61", "Edit91"}, {"8,502",  "7,033",  "0"}},
-    {"P51", {"Edit52", "Edit62", "Edit92"}, {"11,20",  "10,67",  "0"}},
-    {"K10", {"Edit33", "Edit63", "Edit73"}, {"8,875",  "10,708", "7,695"}},
-    {"K20", {"Edit34", "Edit64", "Edit74"}, {"7,553",  "8,763",  "0"}},
-    {"K30", {"Edit35", "Edit65", "Edit75"}, {"3,841",  "7,852",  "0"}},
-    {"K40", {"Edit36", "Edit66", "Edit76"}, {"17,20",  "3,907",  "0"}},
-    {"K50", {"Edit37", "Edit67", "Edit77"}, {"4,775",  "9,653",  "0"}},
-    {"K11", {"Edit38", "Edit68", "Edit78"}, {"0,619",  "0,625",  "0,39"}},
-    {"K21", {"Edit39", "Edit69", "Edit79"}, {"-0,009", "-0,314", "0"}},
-    {"K31", {"Edit40", "Edit70", "Edit80"}, {"0,688",  "-0,013", "0"}},
-    {"K41", {"Edit41", "Edit71", "Edit81"}, {"-0,148", "0,535",  "0"}},
-    {"K51", {"Edit42", "Edit72", "Edit82"}, {"0,442",  "0,064",  "0"}},
+    {"1",   true, 0, 0}, {"2",   true, 1, 0}, {"3",   true, 2, 0}, {"4",   true, 3, 0},
+    {"5",   true, 4, 0},
+    {"P10", false, 0, 0}, {"P20", false, 0, 1}, {"P30", false, 0, 2}, {"P40", false, 0, 3},
+    {"P50", false, 0, 4},
+    {"P11", false, 1, 0}, {"P21", false, 1, 1}, {"P31", false, 1, 2}, {"P41", false, 1, 3},
+    {"P51", false, 1, 4},
+    {"K10", false, 2, 0}, {"K20", false, 2, 1}, {"K30", false, 2, 2}, {"K40", false, 2, 3},
+    {"K50", false, 2, 4},
+    {"K11", false, 3, 0}, {"K21", false, 3, 1}, {"K31", false, 3, 2}, {"K41", false, 3, 3},
+    {"K51", false, 3, 4},
 }};
 
 namespace {
@@ -41,67 +29,107 @@ using K = MotorValueKind;
 }  // namespace
 
 const std::array<MotorKey, kMotorKeyCount> kMotorKeys = {{
-    {"Params", "Dc",      K::FieldText,        "Edit1",    "",       "0",  false},
-    {"Params", "Lc",      K::FieldText,        "Edit2",    "",       "0",  false},
-    {"Params", "D",       K::FieldText,        "Edit4",    "",       "0",  false},
-    {"Params", "do",      K::FieldText,        "Edit5",    "",       "0",  false},
-    {"Params", "Lo",      K::FieldText,        "Edit6",    "",       "0",  false},
-    {"Params", "N",       K::FieldText,        "Edit7",    "",       "1",  false},
-    {"Params", "Kno",     K::FieldText,        "Edit12",   "",       "0",  false},
-    {"Params", "e",       K::FieldText,        "Edit13",   "",       "0",  false},
-    {"Params", "Lto",     K::FieldText,        "Edit95",   "",       "0",  false},
-    {"Params", "Dto",     K::FieldText,        "Edit96",   "",       "0",  false},
-    {"Params", "Ftype",   K::PropellantChoice, "fbox",     "",       "1",  true},
-    {"Params", "Os",      K::StepperPosition,  "UpDown2",  "Edit8",  "0",  true},
-    {"Params", "Cs",      K::StepperPosition,  "UpDown3",  "Edit9",  "1",  true},
-    {"Params", "Es",      K::StepperPosition,  "UpDown4",  "Edit10", "1",  true},
-    {"Params", "Roi/Ror", K::StepperPosition,  "UpDown5",  "Edit11", "96", true},
-    {"Params", "uc",      K::StepperPosition,  "UpDown6",  "Edit29", "95", true},
-    {"Params", "Patm",    K::StepperPosition,  "UpDown7",  "Edit30", "81", true},
-    {"Params", "G*",      K::StepperPosition,  "UpDown8",  "Edit31", "6",  true},
-    {"Params", "kv",      K::StepperPosition,  "UpDown9",  "Edit32", "0",  true},
-    {"Params", "unoz",    K::StepperPosition,  "UpDown10", "Edit93", "85", true},
-    {"Params", "Ae/At",   K::StepperPosition,  "UpDown11", "Edit94", "10", true},
-    {"Params", "Trasser", K::GrainFlag,        "chk",      "",       "0",  false},
-    {"Params", "Channel", K::GrainFlag,        "chk1",     "",       "1",  false},
-    {"Tab", "Active",     K::TabIndex,         "PageControl1", "",   "0",  false},
-    {"Description", "Motor", K::Description,   "Memo1",    "",  "Описание двигателя:", false},
+    {"Params", "Dc",      K::FieldText,        "Edit1",    "0",  false},
+    {"Params", "Lc",      K::FieldText,        "Edit2",    "0",  false},
+    {"Params", "D",       K::FieldText,        "Edit4",    "0",  false},
+    {"Params", "do",      K::FieldText,        "Edit5",    "0",  false},
+    {"Params", "Lo",      K::FieldText,        "Edit6",    "0",  false},
+    {"Params", "N",       K::FieldText,        "Edit7",    "1",  false},
+    {"Params", "Kno",     K::FieldText,        "Edit12",   "0",  false},
+    {"Params", "e",       K::FieldText,        "Edit13",   "0",  false},
+    {"Params", "Lto",     K::FieldText,        "Edit95",   "0",  false},
+    {"Params", "Dto",     K::FieldText,        "Edit96",   "0",  false},
+    {"Params", "Ftype",   K::PropellantChoice, "fbox",     "1",  true},
+    {"Params", "Os",      K::StepperPosition,  "UpDown2",  "",   true},
+    {"Params", "Cs",      K::StepperPosition,  "UpDown3",  "",   true},
+    {"Params", "Es",      K::StepperPosition,  "UpDown4",  "",   true},
+    {"Params", "Roi/Ror", K::StepperPosition,  "UpDown5",  "",   true},
+    {"Params", "uc",      K::StepperPosition,  "UpDown6",  "",   true},
+    {"Params", "Patm",    K::StepperPosition,  "UpDown7",  "",   true},
+    {"Params", "G*",      K::StepperPosition,  "UpDown8",  "",   true},
+    {"Params", "kv",      K::StepperPosition,  "UpDown9",  "",   true},
+    {"Params", "unoz",    K::StepperPosition,  "UpDown10", "",   true},
+    {"Params", "Ae/At",   K::StepperPosition,  "UpDown11", "",   true},
+    {"Params", "Trasser", K::GrainFlag,        "chk",      "0",  false},
+    {"Params", "Channel", K::GrainFlag,        "chk1",     "1",  false},
+    {"Tab", "Active",     K::TabIndex,         "PageControl1", "0", false},
+    {"Description", "Motor", K::Description,   "Memo1",    "Описание двигателя:", false},
 }};
 // clang-format on
 
 namespace {
 
-int EditNumber(std::string_view field) {
+// The N of a control name such as "UpDown5".
+int ControlNumber(std::string_view name) {
+    const std::size_t digits = name.find_first_of("0123456789");
     int number = 0;
-    std::from_chars(field.data() + 4, field.data() + field.size(), number);
+    if (digits != std::string_view::npos) {
+        std::from_chars(name.data() + digits, name.data() + name.size(), number);
+    }
     return number;
+}
+
+PublishedNumber PublishedValue(const PropellantValueKey& key, int propellant) {
+    const PropellantDefaults& defaults = kPropellantDefaults[propellant];
+    return key.constant ? defaults.constants[key.column] : defaults.ranges[key.range][key.column];
 }
 
 }  // namespace
 
-std::optional<std::string_view> PropellantFieldDefault(std::string_view field) {
-    for (const PropellantValueKey& row : kPropellantValueKeys) {
+int PropellantValueField(const PropellantValueKey& key, int propellant) {
+    if (key.constant) {
+        const PropellantFields& f = kPropellantFields[propellant];
+        const std::array<int, kConstantColumns> columns = {f.pPrime, f.k2ph, f.k, f.M, f.To};
+        return columns[key.column];
+    }
+    const BurnRateFields& f = kBurnRateFields[propellant];
+    const std::array<int, kBurnRateColumns> columns = {f.lower, f.upper, f.a, f.n};
+    return columns[key.column] + key.range;
+}
+
+std::string PropellantValueDefault(const PropellantValueKey& key, int propellant) {
+    return PublishedText(PublishedValue(key, propellant));
+}
+
+std::optional<std::string> PropellantFieldDefault(int field) {
+    for (const PropellantValueKey& key : kPropellantValueKeys) {
         for (int p = 0; p < kPropellantCount; ++p) {
-            if (row.fields[p] == field) {
-                return row.defaults[p];
+            if (PropellantValueField(key, p) == field) {
+                return PropellantValueDefault(key, p);
             }
         }
     }
     return std::nullopt;
 }
 
-std::array<FieldDefault, kPropellantCount * kPropellantValueKeyCount> PropellantFieldDefaults() {
-    std::array<FieldDefault, kPropellantCount * kPropellantValueKeyCount> all{};
-    std::size_t next = 0;
-    for (const PropellantValueKey& row : kPropellantValueKeys) {
+std::vector<FieldDefault> PropellantFieldDefaults() {
+    std::vector<FieldDefault> all;
+    for (const PropellantValueKey& key : kPropellantValueKeys) {
         for (int p = 0; p < kPropellantCount; ++p) {
-            all[next++] = {row.fields[p], row.defaults[p]};
+            all.push_back({PropellantValueField(key, p), PropellantValueDefault(key, p)});
         }
     }
-    std::sort(all.begin(), all.end(), [](const FieldDefault& a, const FieldDefault& b) {
-        return EditNumber(a.field) < EditNumber(b.field);
-    });
+    std::sort(all.begin(), all.end(),
+              [](const FieldDefault& a, const FieldDefault& b) { return a.field < b.field; });
     return all;
+}
+
+std::string MotorKeyFallback(const MotorKey& key) {
+    if (key.kind == MotorValueKind::StepperPosition) {
+        if (const StepperRule* rule = FindStepperRule(ControlNumber(key.control))) {
+            return std::to_string(rule->defaultPosition);
+        }
+    }
+    return std::string(key.fallback);
+}
+
+const MotorKey* FindMotorKey(std::string_view control) {
+    for (const MotorKey& key : kMotorKeys) {
+        if (key.control == control) {
+            return &key;
+        }
+    }
+    return nullptr;
 }
 
 std::string DefaultPropellantFilePath() {

@@ -5,8 +5,8 @@
 //
 // Propellant sections (both file kinds): for each of kPropellantSections in order,
 //   load: read kFuelNameKey with kDefaultFuelNames[p] -> list entry p, the group caption and
-//         the row label of kFuelNameTargets[p]; then every kPropellantValueKeys row in order,
-//         ReadIniStr(section, key, defaults[p]) -> fields[p]. Afterwards select list entry
+//         the row label of propellant p on tab 5; then every kPropellantValueKeys row in order,
+//         ReadIniStr(section, key, its default) -> its field. Afterwards select list entry
 //         kDefaultPropellantIndex (KN/SB). All of it with LoadingGuard set.
 //   save: write kFuelNameKey from list entry p (skipped when the list lacks it), then the rows
 //         in order from their fields. A propellant file is written whole (IniFile::Create: keys
@@ -17,7 +17,7 @@
 //   1. Set LoadingGuard; the propellant sections as above (without selecting KN/SB yet).
 //   2. The FieldText rows of kMotorKeys, in order, into their controls.
 //   3. The guarded block, the rows with `guarded` set, in order: first select list entry
-//      kDefaultPropellantIndex and put every kStepperDefaults stepper to its position followed
+//      kDefaultPropellantIndex and put every stepper to its default position followed
 //      by its click handler, in that order; then "Ftype" by ParsePropellantChoice and the ten
 //      StepperPosition rows by ParseStepperPosition, each stepper followed by its click
 //      handler. The first conversion error (nullopt) ends the block: the rows after it keep
@@ -39,8 +39,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "model/motor_model.h"
+#include "model/motor_design.h"
 
 namespace tarvo {
 
@@ -53,26 +54,18 @@ inline constexpr std::array<std::string_view, kPropellantCount> kDefaultFuelName
     "KN/DX - Нитрат калия - декстроза", "KN/SB - Нитрат калия - сорбит",
     "KN/SU - Нитрат калия - сахар"};
 
-// Where a propellant's name is shown besides its list entry (list index = propellant - 1).
-struct FuelNameTargets {
-    std::string_view groupBox;  // caption of the burn-rate group on tab 5
-    std::string_view rowLabel;  // label of the constants' row on tab 5
-};
-inline constexpr std::array<FuelNameTargets, kPropellantCount> kFuelNameTargets = {{
-    {"GroupBox8", "Label92"},
-    {"GroupBox9", "Label93"},
-    {"GroupBox10", "Label94"},
-}};
-
 // The list entry every load, restore and New selects: KN/SB.
 inline constexpr int kDefaultPropellantIndex = 1;
 
-// One value key of a propellant section: the same key in each of the three sections, each
-// with its own field and default text.
+// One value key of a propellant section: the same key in each of the three sections holds a
+// constant (column 0..4: p', k2ph, k, M, To) or a cell of the burn-rate table (column 0..3:
+// lower, upper, a, n, of range 0..4). The field and the default of each propellant follow from
+// the column.
 struct PropellantValueKey {
     std::string_view key;
-    std::array<std::string_view, kPropellantCount> fields;
-    std::array<std::string_view, kPropellantCount> defaults;
+    bool constant;
+    int column;
+    int range;  // burn-rate cells only
 };
 
 inline constexpr std::size_t kPropellantValueKeyCount = 25;
@@ -81,16 +74,21 @@ inline constexpr std::size_t kPropellantValueKeyCount = 25;
 // and the exponents n of the five burn-rate ranges.
 extern const std::array<PropellantValueKey, kPropellantValueKeyCount> kPropellantValueKeys;
 
-// The built-in default text of a tab-5 field ("Edit14" -> "1,879"); nullopt for any other name.
-std::optional<std::string_view> PropellantFieldDefault(std::string_view field);
+// The tab-5 field (N of "EditN") that holds the key's value of propellant p (0..2).
+int PropellantValueField(const PropellantValueKey& key, int propellant);
+// The built-in default text of the key's value of propellant p ("1,879", "0,100").
+std::string PropellantValueDefault(const PropellantValueKey& key, int propellant);
+
+// The built-in default text of a tab-5 field (14 -> "1,879"); nullopt for any other field.
+std::optional<std::string> PropellantFieldDefault(int field);
 
 // The 75 tab-5 fields with their defaults in the order the restore command writes them:
 // Edit14 to Edit28, then Edit33 to Edit92.
 struct FieldDefault {
-    std::string_view field;
-    std::string_view text;
+    int field;
+    std::string text;
 };
-std::array<FieldDefault, kPropellantCount * kPropellantValueKeyCount> PropellantFieldDefaults();
+std::vector<FieldDefault> PropellantFieldDefaults();
 
 // How a motor file value is stored and what its control does with it.
 enum class MotorValueKind {
@@ -107,8 +105,8 @@ struct MotorKey {
     std::string_view key;
     MotorValueKind kind;
     std::string_view control;   // Edit1, fbox, UpDown2, chk, PageControl1, Memo1
-    std::string_view field;     // the field a stepper writes; empty for other kinds
-    std::string_view fallback;  // the text read when the key is missing or empty
+    std::string_view fallback;  // the text read when the key is missing or empty; for a
+                                // stepper position, MotorKeyFallback gives its default
     bool guarded;               // part of the block that the first conversion error ends
 };
 
@@ -117,24 +115,11 @@ inline constexpr std::size_t kMotorKeyCount = 25;
 // "Params" (23 keys), "Tab", "Description", in file order, which is also the order of opening.
 extern const std::array<MotorKey, kMotorKeyCount> kMotorKeys;
 
-// The stepper defaults in the order they are set (restore, the open sequence's guarded block).
-struct StepperDefault {
-    std::string_view stepper;
-    std::string_view field;
-    int position;
-};
-inline constexpr std::array<StepperDefault, 10> kStepperDefaults = {{
-    {"UpDown2", "Edit8", 0},
-    {"UpDown3", "Edit9", 1},
-    {"UpDown4", "Edit10", 1},
-    {"UpDown5", "Edit11", 96},
-    {"UpDown6", "Edit29", 95},
-    {"UpDown7", "Edit30", 81},
-    {"UpDown8", "Edit31", 6},
-    {"UpDown9", "Edit32", 0},
-    {"UpDown10", "Edit93", 85},
-    {"UpDown11", "Edit94", 10},
-}};
+// The text a missing or empty key reads as: a stepper's default position, else the fallback.
+std::string MotorKeyFallback(const MotorKey& key);
+
+// The key that stores a control ("Edit12" -> Kno), or nullptr.
+const MotorKey* FindMotorKey(std::string_view control);
 
 inline constexpr std::string_view kMotorFileExtension = ".zel";
 inline constexpr std::string_view kPropellantFileExtension = ".grn";

@@ -41,47 +41,58 @@ std::string OldDefaultText(std::string_view currentDefault) {
     return value ? FormatGeneral(*value) : std::string(currentDefault);
 }
 
+// Where the older layout kept each motor key. A missing old key reads as the current key's
+// default, except where the older program's default differed (`fallback` set).
 struct OldMotorKey {
     std::string_view oldSection;
     std::string_view oldKey;
-    std::string_view fallback;
-    std::string_view section;
-    std::string_view key;
+    std::string_view key;       // of kMotorKeys
+    std::string_view fallback;  // "" for the current key's default
 };
 
 constexpr std::array<OldMotorKey, 25> kOldMotorKeys = {{
-    {kOldValues, "11", "0", "Params", "Dc"},
-    {kOldValues, "12", "0", "Params", "Lc"},
-    {kOldValues, "45", "0", "Params", "D"},
-    {kOldValues, "46", "0", "Params", "do"},
-    {kOldValues, "47", "0", "Params", "Lo"},
-    {kOldValues, "48", "1", "Params", "N"},
-    {kOldValues, "64", "0", "Params", "Kno"},
-    {kOldValues, "65", "0", "Params", "e"},
-    {kOldValues, "44", "2", "Params", "Ftype"},
-    {kOldValues, "50", "0", "Params", "Os"},
-    {kOldValues, "52", "1", "Params", "Cs"},
-    {kOldValues, "54", "1", "Params", "Es"},
-    {kOldValues, "56", "96", "Params", "Roi/Ror"},
-    {kOldValues, "97", "95", "Params", "uc"},
-    {kOldValues, "99", "81", "Params", "Patm"},
-    {kOldValues, "101", "6", "Params", "G*"},
-    {kOldValues, "103", "0", "Params", "kv"},
-    {kOldValues, "140", "85", "Params", "unoz"},
-    {kOldValues, "141", "10", "Params", "Ae/At"},
-    {kOldValues, "Trasser", "0", "Params", "Trasser"},
-    {kOldValues, "Channel", "1", "Params", "Channel"},
-    {kOldValues, "Lto", "0", "Params", "Lto"},
-    {kOldValues, "Dto", "0", "Params", "Dto"},
-    {kOldTabs, "Active", "1", "Tab", "Active"},
-    {"Description", "Motor", "Описание двигателя:", "Description", "Motor"},
+    {kOldValues, "11", "Dc", ""},
+    {kOldValues, "12", "Lc", ""},
+    {kOldValues, "45", "D", ""},
+    {kOldValues, "46", "do", ""},
+    {kOldValues, "47", "Lo", ""},
+    {kOldValues, "48", "N", ""},
+    {kOldValues, "64", "Kno", ""},
+    {kOldValues, "65", "e", ""},
+    {kOldValues, "44", "Ftype", "2"},
+    {kOldValues, "50", "Os", ""},
+    {kOldValues, "52", "Cs", ""},
+    {kOldValues, "54", "Es", ""},
+    {kOldValues, "56", "Roi/Ror", ""},
+    {kOldValues, "97", "uc", ""},
+    {kOldValues, "99", "Patm", ""},
+    {kOldValues, "101", "G*", ""},
+    {kOldValues, "103", "kv", ""},
+    {kOldValues, "140", "unoz", ""},
+    {kOldValues, "141", "Ae/At", ""},
+    {kOldValues, "Trasser", "Trasser", ""},
+    {kOldValues, "Channel", "Channel", ""},
+    {kOldValues, "Lto", "Lto", ""},
+    {kOldValues, "Dto", "Dto", ""},
+    {kOldTabs, "Active", "Active", "1"},
+    {"Description", "Motor", "Motor", ""},
 }};
+
+const MotorKey& CurrentKey(std::string_view key) {
+    for (const MotorKey& current : kMotorKeys) {
+        if (current.key == key) {
+            return current;
+        }
+    }
+    return kMotorKeys.front();  // every old key has its current one
+}
 
 void ConvertPropellants(IniDocument& document) {
     for (int p = 0; p < kPropellantCount; ++p) {
         for (std::size_t row = 0; row < kPropellantValueKeys.size(); ++row) {
             const std::string oldKey = std::to_string(OldPropellantKey(p, row));
-            const std::string fallback = OldDefaultText(kPropellantValueKeys[row].defaults[p]);
+            const std::string fallback =
+                OldDefaultText(PropellantValueDefault(kPropellantValueKeys[row], p));
             document.WriteIniStr(kPropellantSections[p], kPropellantValueKeys[row].key,
                                  document.ReadIniStr(kOldValues, oldKey, fallback));
         }
@@ -100,8 +111,11 @@ LegacyConversion ConvertLegacyMotorFile(IniDocument& document) {
     }
     ConvertPropellants(document);
     for (const OldMotorKey& row : kOldMotorKeys) {
-        document.WriteIniStr(row.section, row.key,
-                             document.ReadIniStr(row.oldSection, row.oldKey, row.fallback));
+        const MotorKey& key = CurrentKey(row.key);
+        const std::string fallback =
+            row.fallback.empty() ? MotorKeyFallback(key) : std::string(row.fallback);
+        document.WriteIniStr(key.section, key.key,
+                             document.ReadIniStr(row.oldSection, row.oldKey, fallback));
     }
     document.EraseIniSection(kOldValues);
     document.EraseIniSection(kOldTabs);

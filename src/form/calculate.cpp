@@ -1,13 +1,18 @@
-// The "Рассчитать" command: reads the fields, runs the calculation stages one after the other
-// and shows their results in the value labels, charts and the result table, tab by tab.
+// The "Рассчитать" command: reads the fields into a design, calculates it and shows the
+// results in the value labels, charts and the result table, tab by tab.
 
+#include <cmath>
 #include <new>
 
+#include "ballistics/calculation.h"
+#include "form/diagnostic_text.h"
+#include "form/fatal.h"
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "input/read_inputs.h"
-#include "model/calculation.h"
 #include "model/number_text.h"
+#include "model/propellants.h"
+#include "model/quantities.h"
 
 namespace tarvo {
 namespace {
@@ -16,30 +21,98 @@ constexpr int kKnChart = 1;
 constexpr int kPressureChart = 2;
 constexpr int kThrustChart = 3;
 constexpr int kSummaryChart = 4;
-constexpr int kClassLabel = 189;
-constexpr int kGasConstantLabel = 26;
 
-constexpr int kKnLabels[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 19, 20, 21, 118, 122};
-constexpr int kPressureLabels[] = {28, 30, 32, 35, 37, 40, 141, 144, 142, 119, 121, 128, 129};
-constexpr int kThrustLabels[] = {148, 151, 176, 177, 157, 159, 163, 165, 167, 169,
-                                 155, 172, 173, 175, 179, 181, 183, 185, 187};
+// The charts leave room above their curves: the Kn axis 11 %, every other axis 10 %.
+constexpr double kKnHeadroom = 0.11;
+constexpr double kHeadroom = 0.1;
 
-std::string LabelValueText(int label, double value) {
-    const LabelLayout* layout = FindLabelLayout(label);
-    const LabelFormat format = layout ? layout->format : LabelFormat::kGeneral;
-    switch (format) {
+double Padded(double largest, double headroom = kHeadroom) {
+    return largest + headroom * largest;
+}
+
+std::string LabelValueText(const LabelLayout& layout, const CalculationResult& result) {
+    if (layout.format == LabelFormat::kClassAndThrust) {
+        // "E 15": the class letter and the average thrust as a whole number.
+        return result.figures.MotorClass + " " + FormatFixed(result.figures.Favg, 0);
+    }
+    const QuantityInfo* quantity = FindQuantity(layout.symbol);
+    const double value = quantity ? quantity->value(result) : 0.0;
+    switch (layout.format) {
         case LabelFormat::kInteger:
             return FormatInteger(value);
         case LabelFormat::kFixed:
-            return FormatFixed(value, layout->decimals);
+            return FormatFixed(value, layout.decimals);
         default:
             return FormatGeneral(value);
     }
 }
 
-// "E 15": the class letter and the average thrust as a whole number.
-std::string ClassText(const MotorModel& m) {
-    return m.MotorClass + " " + FormatFixed(m.Favg, 0);
+// The labels a calculation writes: every value label of tabs 1 to 4 but the constant R'.
+bool ShowsResult(const LabelLayout& layout) {
+    return layout.tab >= 1 && layout.tab <= 4 && layout.format != LabelFormat::kConstant;
+}
+
+// The tabs whose labels each stage's display writes and clears.
+bool OnTabsOf(const LabelLayout& layout, int chart) {
+    return chart == kThrustChart ? layout.tab == 3 || layout.tab == 4 : layout.tab == chart;
+}
+
+struct Axes {
+    double bottom = 0.0;
+    double left = 0.0;
+    std::optional<double> right;
+    std::string_view bottomName;
+    std::string_view leftName;
+    std::string_view rightName;
+};
+
+// The first axis whose maximum is not a real number, or "" when all are.
+std::string_view NonFiniteAxis(const Axes& axes) {
+    if (!std::isfinite(axes.left)) {
+        return axes.leftName;
+    }
+    if (axes.right && !std::isfinite(*axes.right)) {
+        return axes.rightName;
+    }
+    if (!std::isfinite(axes.bottom)) {
+        return axes.bottomName;
+    }
+    return {};
+}
+
+Axes KnAxes(const CalculationResult& r) {
+    return {Padded(LargestX(r.knCurve)),
+            r.figures.KnMax + kKnHeadroom * r.figures.KnMax,
+            Padded(LargestY(r.webCurve)),
+            "ось регрессии",
+            "ось Kn",
+            "ось толщины свода"};
+}
+
+Axes PressureAxes(const CalculationResult& r) {
+    return {Padded(LargestX(r.pressureCurve)),
+            Padded(r.figures.Pmax),
+            std::nullopt,
+            "ось времени",
+            "ось давления",
+            ""};
+}
+
+Axes ThrustAxes(const CalculationResult& r) {
+    return {Padded(LargestX(r.thrustCurve)),
+            Padded(r.figures.Fmax),
+            std::nullopt,
+            "ось времени",
+            "ось тяги",
+            ""};
+}
+
+ChartSeries SummaryCurve(const CalculationResult& r) {
+    ChartSeries summary;
+    for (const ResultRow& row : r.rows) {
+        summary.push_back({row.time, row.thrust});
+    }
+    return summary;
 }
 
 }  // namespace
@@ -54,29 +127,31 @@ void FormModel::calculate() {
 
 void FormModel::runCommand() {
     setButtonEnabled(kExportButton, false);
-    model_.grainKind = kNothing;
-    model_.flags = {};
-    ResetModel(model_);
-    model_.grainKind = DecideGrainKind(isChecked(kCoredGrainsBox), isChecked(kEndGrainBox));
-    if (model_.grainKind == kNothing) {
-        setStatusText(0, kNothingToCalculateMessage);
+    shown_ = {};
+    MotorDesign design;
+    design.grainKind = DecideGrainKind(isChecked(kCoredGrainsBox), isChecked(kEndGrainBox));
+    lastRun_ = ResultBeforeStages(design);
+    if (design.grainKind == kNothing) {
+        Diagnostic nothing;
+        nothing.code = DiagnosticCode::kNothingToCalculate;
+        setStatusText(0, DiagnosticText(nothing, design.grainKind, 0));
         finishCommand();
         return;
     }
-    if (!readInputs()) {
+    if (!readInputs(design)) {
+        lastRun_ = ResultBeforeStages(design);
         finishCommand();
         return;
     }
-    const auto gasConstant = ParseNumber(labelText(LabelId{kGasConstantLabel}));
-    if (!gasConstant) {
-        setStatusText(0, NotANumberMessage({"R'", 2}));
-        finishCommand();
-        return;
+    const int Ftype = selectedPropellant_ + 1;
+    design.propellantName = PropellantName(Ftype);
+    design.burnRate = ReadBurnRateTable([this](int edit) { return fieldTextView(edit); }, Ftype);
+    lastRun_ = Calculate(design);
+    if (GrainKindAccepted(lastRun_)) {
+        applyTracerBoxes(design.grainKind);
     }
-    const GeometryResult geometry = ComputeGeometry(model_, *gasConstant);
-    applyTracerBoxes(geometry.tracerBoxes);
-    if (!geometry.ok) {
-        setStatusText(0, geometry.message);
+    if (lastRun_.geometry != StageState::kSucceeded) {
+        setStatusText(0, DiagnosticText(*lastRun_.failure(), design.grainKind, Ftype));
         finishCommand();
         return;
     }
@@ -85,9 +160,8 @@ void FormModel::runCommand() {
     setButtonEnabled(kCalculateButton, false);
     setButtonEnabled(kExportButton, false);
     setProgress(true, progress_.max, progress_.position);
-    runStages();
-    const StageFlags flags = model_.flags;
-    if (flags.Kn && flags.Pressure && flags.Thrust) {
+    showStages(Ftype);
+    if (shown_.thrust) {
         setStatusText(0, kSuccessMessage);
         setButtonEnabled(kExportButton, true);
     }
@@ -95,20 +169,24 @@ void FormModel::runCommand() {
     notify(ChangeKind::kFocus, ToControl(kCalculateButton));
 }
 
-// Every way out of the command leaves the button usable, the progress bar hidden and no
-// stage marked as done.
+// The geometry step decides the grain kind unless it refuses the grains at once.
+bool FormModel::GrainKindAccepted(const CalculationResult& result) {
+    const Diagnostic* failure = result.failure();
+    return !(failure && failure->stage == Stage::kGeometry &&
+             failure->code == DiagnosticCode::kNoBurningRadialSurface);
+}
+
+// Every way out of the command leaves the button usable and the progress bar hidden.
 void FormModel::finishCommand() {
     setProgress(false, progress_.max, progress_.position);
     setButtonEnabled(kCalculateButton, true);
-    model_.flags = {};
-    model_.grainKind = kNothing;
 }
 
 std::string_view FormModel::fieldTextView(int edit) const {
     return fieldText(EditId{edit});
 }
 
-bool FormModel::readInputs() {
+bool FormModel::readInputs(MotorDesign& design) {
     refreshStepperFields();
     InputSources sources;
     sources.fieldText = [this](int edit) { return fieldTextView(edit); };
@@ -116,7 +194,7 @@ bool FormModel::readInputs() {
     sources.Os = stepperPosition(StepperId{2});
     sources.Cs = stepperPosition(StepperId{3});
     sources.Es = stepperPosition(StepperId{4});
-    const ReadResult result = ReadAndValidate(sources, model_);
+    const ReadResult result = ReadAndValidate(sources, design);
     if (!result.ok) {
         setStatusText(0, result.message);
         setButtonEnabled(kCalculateButton, true);
@@ -125,173 +203,136 @@ bool FormModel::readInputs() {
 }
 
 // The four "Показать трассер" boxes follow the grain kind; each change runs its axis rule.
-void FormModel::applyTracerBoxes(TracerBoxes boxes) {
+void FormModel::applyTracerBoxes(GrainKind kind) {
     constexpr CheckBoxId kBoxes[] = {CheckBoxId::kChk2, CheckBoxId::kChk3, CheckBoxId::kChk4,
                                      CheckBoxId::kChk5};
-    switch (boxes) {
-        case TracerBoxes::kUncheckAndDisable:
-            for (const CheckBoxId box : kBoxes) {
-                setChecked(box, false);
-            }
-            for (const CheckBoxId box : kBoxes) {
-                setCheckBoxEnabled(box, false);
-            }
-            return;
-        case TracerBoxes::kDisableAndCheck:
-        case TracerBoxes::kEnableAndCheck:
-            for (const CheckBoxId box : kBoxes) {
-                setCheckBoxEnabled(box, boxes == TracerBoxes::kEnableAndCheck);
-            }
-            for (const CheckBoxId box : kBoxes) {
-                setChecked(box, true);
-            }
-            return;
-        case TracerBoxes::kUntouched:
-            return;
+    if (kind == kCoredOnly) {
+        for (const CheckBoxId box : kBoxes) {
+            setChecked(box, false);
+        }
+        for (const CheckBoxId box : kBoxes) {
+            setCheckBoxEnabled(box, false);
+        }
+        return;
+    }
+    for (const CheckBoxId box : kBoxes) {
+        setCheckBoxEnabled(box, kind == kCoredAndEndBurner);
+    }
+    for (const CheckBoxId box : kBoxes) {
+        setChecked(box, true);
     }
 }
 
-// The stages run as one chain; each tab then shows its stage's results, is cleared when its
-// stage failed, and keeps what it showed when its stage did not run.
-void FormModel::runStages() {
+// Each tab shows its stage's results, is cleared when its stage failed, and keeps what it
+// showed when its stage did not run. A stage whose chart axes cannot be drawn counts as
+// failed, with the axis named, and the stages after it as not run.
+void FormModel::showStages(int Ftype) {
     setProgress(true, kSimulationSteps, 0);
-    const BurnRateTable table =
-        ReadBurnRateTable([this](int edit) { return fieldTextView(edit); }, model_.Ftype);
-    CalculationResult result;
-    RunStages(model_, table, result);
     setProgress(true, kSimulationSteps, kSimulationSteps);
-    if (!result.status.empty()) {
-        setStatusText(0, result.status);
+    const CalculationResult& r = lastRun_;
+    std::string failure;
+    const auto passes = [&failure](StageState state, const Axes& axes, Stage stage) {
+        if (state != StageState::kSucceeded || !failure.empty()) {
+            return false;
+        }
+        const std::string_view axis = NonFiniteAxis(axes);
+        if (!axis.empty()) {
+            failure = NotFiniteText(axis, stage);
+        }
+        return axis.empty();
+    };
+    shown_.kn = passes(r.kn, KnAxes(r), Stage::kKn);
+    const bool pressureRan = shown_.kn && r.pressure != StageState::kNotRun;
+    shown_.pressure = pressureRan && passes(r.pressure, PressureAxes(r), Stage::kPressure);
+    const ChartSeries summary = SummaryCurve(r);
+    const Axes summaryAxes{Padded(LargestX(summary)),
+                           Padded(r.figures.Fmax),
+                           std::nullopt,
+                           "ось времени",
+                           "ось тяги",
+                           ""};
+    shown_.thrust = shown_.pressure && passes(r.thrust, ThrustAxes(r), Stage::kThrust) &&
+                    passes(r.thrust, summaryAxes, Stage::kThrust);
+    if (failure.empty() && r.failure()) {
+        failure = DiagnosticText(*r.failure(), r.design.grainKind, Ftype);
+    }
+    if (!failure.empty()) {
+        setStatusText(0, failure);
     }
     clearKnResults();
-    if (result.knSucceeded) {
-        showKnResults(*result.kn);
+    if (shown_.kn) {
+        setSeries(kKnChart, 0, r.knCurve);
+        setSeries(kKnChart, 1, r.webCurve);
+        const Axes axes = KnAxes(r);
+        setAxes(kKnChart, axes.bottom, axes.left, axes.right);
+        writeLabels(kKnChart);
     }
-    if (result.pressure) {
+    if (pressureRan) {
         clearPressureResults();
-        if (result.pressureSucceeded) {
-            showPressureResults(*result.pressure);
+        if (shown_.pressure) {
+            setSeries(kPressureChart, 0, r.pressureCurve);
+            const Axes axes = PressureAxes(r);
+            setAxes(kPressureChart, axes.bottom, axes.left, std::nullopt);
+            writeLabels(kPressureChart);
         }
     }
     clearThrustResults();
-    if (model_.flags.Thrust) {
-        showThrustResults(*result.thrust);
+    if (shown_.thrust) {
+        setSeries(kThrustChart, 0, r.thrustCurve);
+        const Axes axes = ThrustAxes(r);
+        setAxes(kThrustChart, axes.bottom, axes.left, std::nullopt);
+        setSeries(kSummaryChart, 0, summary);
+        setAxes(kSummaryChart, summaryAxes.bottom, summaryAxes.left, std::nullopt);
+        showResultTable();
+        writeLabels(kThrustChart);
     }
 }
 
-void FormModel::showKnResults(KnCurveResult& r) {
-    const MotorModel& m = model_;
-    setSeries(kKnChart, 0, std::move(r.kn));
-    setSeries(kKnChart, 1, std::move(r.web));
-    setAxes(kKnChart, r.regressionAxisMax, r.knAxisMax, r.webAxisMax);
-    writeLabels({{1, m.Vc},
-                 {2, m.Lgo},
-                 {3, m.Vg},
-                 {4, m.Vt},
-                 {5, m.pPrime},
-                 {6, m.p},
-                 {7, m.m},
-                 {8, m.Abeo},
-                 {9, m.Abco},
-                 {10, m.Abso},
-                 {11, m.Abo},
-                 {122, m.Abtr},
-                 {12, m.Ato},
-                 {13, m.Dt},
-                 {14, m.Dtf},
-                 {19, m.KnMax},
-                 {20, m.KnMin},
-                 {21, m.KnAvg},
-                 {118, m.KnEnd}});
+void FormModel::showResultTable() {
+    rows_.clear();
+    for (const ResultRow& row : lastRun_.rows) {
+        rows_.push_back({std::to_string(rows_.size() + 1), FormatFixed(row.time, 2),
+                         FormatFixed(row.thrust, 1)});
+    }
+    notify(ChangeKind::kRows, kResultTable);
 }
 
-void FormModel::showPressureResults(PressureResult& r) {
-    const MotorModel& m = model_;
-    setSeries(kPressureChart, 0, std::move(r.pressure));
-    setAxes(kPressureChart, r.timeAxisMax, r.pressureAxisMax, std::nullopt);
-    writeLabels({{119, m.TracerRate},
-                 {121, m.TracerTailTime},
-                 {28, m.M},
-                 {30, m.R},
-                 {32, m.k},
-                 {35, m.To},
-                 {37, m.ToAct},
-                 {40, m.cStar},
-                 {141, m.Pmax},
-                 {128, m.TracerPressure},
-                 {129, m.AvgBurnRate},
-                 {142, m.ThrustTime},
-                 {144, m.BurnTime}});
-}
-
-void FormModel::showThrustResults(ThrustResult& r) {
-    const MotorModel& m = model_;
-    setSeries(kThrustChart, 0, std::move(r.thrust));
-    setAxes(kThrustChart, r.timeAxisMax, r.thrustAxisMax, std::nullopt);
-    if (r.summaryFilled) {
-        setSeries(kSummaryChart, 0, std::move(r.summary));
-        setAxes(kSummaryChart, r.summaryTimeAxisMax, r.summaryThrustAxisMax, std::nullopt);
-        rows_.clear();
-        for (const ResultRow& row : r.rows) {
-            rows_.push_back({std::to_string(rows_.size() + 1), FormatFixed(row.time, 2),
-                             FormatFixed(row.thrust, 1)});
+void FormModel::writeLabels(int chart) {
+    for (const LabelLayout& layout : LabelLayouts()) {
+        if (ShowsResult(layout) && OnTabsOf(layout, chart)) {
+            setLabelText(LabelId{layout.label}, LabelValueText(layout, lastRun_));
         }
-        notify(ChangeKind::kRows, kResultTable);
     }
-    writeLabels({{148, m.Ato},
-                 {151, m.Ae},
-                 {155, m.Favg},
-                 {157, m.De},
-                 {159, m.AeAtOpt},
-                 {163, m.AeAtOptMid},
-                 {165, m.wf},
-                 {167, m.CfMax},
-                 {169, m.Fmax},
-                 {172, m.It},
-                 {173, r.Isp},
-                 {175, m.ThrustTime},
-                 {176, m.Meo},
-                 {177, m.Mef},
-                 {179, m.m},
-                 {181, m.It},
-                 {183, m.Favg},
-                 {185, m.ThrustTime},
-                 {187, r.Isp}});
-    setLabelText(LabelId{kClassLabel}, ClassText(m));
 }
 
-void FormModel::writeLabels(std::initializer_list<std::pair<int, double>> values) {
-    for (const auto& [label, value] : values) {
-        setLabelText(LabelId{label}, LabelValueText(label, value));
+void FormModel::clearLabels(int chart) {
+    for (const LabelLayout& layout : LabelLayouts()) {
+        if (ShowsResult(layout) && OnTabsOf(layout, chart)) {
+            setLabelText(LabelId{layout.label}, layout.defaultText);
+        }
     }
 }
 
 void FormModel::clearKnResults() {
     setSeries(kKnChart, 0, {});
     setSeries(kKnChart, 1, {});
-    for (const int label : kKnLabels) {
-        setLabelText(LabelId{label}, "0");
-    }
+    clearLabels(kKnChart);
 }
 
 void FormModel::clearPressureResults() {
     setSeries(kPressureChart, 0, {});
-    for (const int label : kPressureLabels) {
-        setLabelText(LabelId{label}, "0");
-    }
+    clearLabels(kPressureChart);
 }
 
 void FormModel::clearThrustResults() {
     setSeries(kThrustChart, 0, {});
     setSeries(kSummaryChart, 0, {});
-    for (const int label : kThrustLabels) {
-        setLabelText(LabelId{label}, "0");
-    }
-    setLabelText(LabelId{kClassLabel}, "--");
+    clearLabels(kThrustChart);
 }
 
-void FormModel::resetModel() {
-    ResetModel(model_);
+void FormModel::clearCalculation() {
+    lastRun_ = CalculationResult{};
+    shown_ = {};
 }
 
 void FormModel::setSeries(int chart, std::size_t index, ChartSeries points) {

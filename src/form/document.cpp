@@ -8,6 +8,7 @@
 #include "files/legacy_import.h"
 #include "form/form_layout.h"
 #include "form/motor_file.h"
+#include "input/steppers.h"
 
 namespace tarvo {
 namespace {
@@ -136,7 +137,7 @@ void Document::newDocument() {
     notify(DocumentEvent::kCurrentFile);
     form_.refreshStepperFields();
     form_.setModified(false);
-    form_.resetModel();
+    form_.clearCalculation();
     form_.setActiveTab(0);
     form_.setLoadingGuard(false);
 }
@@ -151,34 +152,31 @@ void Document::clearResults() {
 }
 
 // The default design, in the order New writes it: each write may run the rules of its field.
+// A field gets the text a motor file without its key would give it, a stepper its default
+// position.
 void Document::resetControls() {
-    struct FieldText {
-        int edit;
-        std::string_view text;
-    };
-    struct StepperPosition {
-        int stepper;
-        int position;
-    };
-    const auto write = [this](std::initializer_list<FieldText> fields) {
-        for (const FieldText& field : fields) {
-            form_.setFieldText(EditId{field.edit}, field.text);
+    const auto write = [this](std::initializer_list<int> fields) {
+        for (const int edit : fields) {
+            const MotorKey* key = FindMotorKey("Edit" + std::to_string(edit));
+            form_.setFieldText(EditId{edit}, key ? MotorKeyFallback(*key) : "0");
         }
     };
-    const auto step = [this](std::initializer_list<StepperPosition> steppers) {
-        for (const StepperPosition& stepper : steppers) {
-            form_.setStepperPosition(StepperId{stepper.stepper}, stepper.position);
-            form_.clickStepper(StepperId{stepper.stepper});
+    const auto step = [this](std::initializer_list<int> steppers) {
+        for (const int stepper : steppers) {
+            const StepperRule* rule = FindStepperRule(stepper);
+            form_.setStepperPosition(StepperId{stepper}, rule->defaultPosition);
+            form_.clickStepper(StepperId{stepper});
         }
     };
-    write({{1, "0"}, {2, "0"}});
-    form_.setLabelText(LabelId{118}, "0");
+    write({field::kDc, field::kLc});
+    constexpr int kEndGrainKnLabel = 118;
+    form_.setLabelText(LabelId{kEndGrainKnLabel}, FindLabelLayout(kEndGrainKnLabel)->defaultText);
     form_.selectPropellant(kDefaultPropellantIndex);
-    write({{4, "0"}, {5, "0"}, {6, "0"}, {7, "1"}});
-    step({{2, 0}, {3, 1}, {4, 1}, {5, 96}});
-    write({{95, "0"}, {96, "0"}, {12, "0"}, {13, "0"}});
+    write({field::kDo, field::kdo, field::kLo, field::kN});
+    step({2, 3, 4, 5});
+    write({field::kLto, field::kDto, field::kKno, field::ke});
     form_.setMemoText(kMemoFirstLine);
-    step({{6, 95}, {7, 81}, {8, 6}, {9, 0}, {10, 85}, {11, 10}});
+    step({6, 7, 8, 9, 10, 11});
 }
 
 // ---- Open ----

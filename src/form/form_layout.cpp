@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <optional>
+#include <vector>
 
 #include "input/field_map.h"
 #include "input/steppers.h"
+#include "model/propellants.h"
 
 namespace tarvo {
 namespace {
@@ -19,88 +21,98 @@ constexpr std::string_view kPressureGroup = "Давление в камере с
 constexpr std::string_view kNozzleGroup = "Условия работы сопла";
 constexpr std::string_view kMotorGroup = "Двигатель";
 
-// The fields of tabs 1 to 3.
-constexpr FieldLayout kMotorFields[] = {
-    {1, 1, kChamberGroup, "Диаметр (внутренний), [Dc], мм", "Dc", "0", true, 0},
-    {2, 1, kChamberGroup, "Длина (внутренняя), [Lc], мм", "Lc", "0", true, 0},
-    {4, 1, kChargeGroup, "Наружный диаметр шашки, [Do], мм", "Do", "0", true, 0},
-    {5, 1, kChargeGroup, "Диаметр канала в шашке, [do], мм", "do", "0", true, 0},
-    {6, 1, kChargeGroup, "Длина шашки, [Lo], мм", "Lo", "0", true, 0},
-    {7, 1, kChargeGroup, "Количество шашек в двигателе, [N], шт.", "N", "0", true, 0},
-    {8, 1, kChargeGroup, "Внеш. поверхность: 0=бронировка,1=без", "Os", "0", true, 2},
-    {9, 1, kChargeGroup, "Канал: 0=бронировка, 1=без", "Cs", "1", true, 3},
-    {10, 1, kChargeGroup, "Торцы шашки: 0=бронировка, 1=без", "Es", "1", true, 4},
-    {11, 1, kChargeGroup, "Плотность идеальная/реальная", "Roi/Ror", "0,96", true, 5},
+// The fields of tabs 1 to 3: edit, tab, group, caption, symbol and design-time text. A field
+// beside a stepper shows the text of the stepper's default position instead.
+struct MotorField {
+    int edit;
+    int tab;
+    std::string_view group;
+    std::string_view caption;
+    std::string_view symbol;
+    std::string_view defaultText;
+    bool enabled;
+};
+
+constexpr MotorField kMotorFields[] = {
+    {1, 1, kChamberGroup, "Диаметр (внутренний), [Dc], мм", "Dc", "0", true},
+    {2, 1, kChamberGroup, "Длина (внутренняя), [Lc], мм", "Lc", "0", true},
+    {4, 1, kChargeGroup, "Наружный диаметр шашки, [Do], мм", "Do", "0", true},
+    {5, 1, kChargeGroup, "Диаметр канала в шашке, [do], мм", "do", "0", true},
+    {6, 1, kChargeGroup, "Длина шашки, [Lo], мм", "Lo", "0", true},
+    {7, 1, kChargeGroup, "Количество шашек в двигателе, [N], шт.", "N", "0", true},
+    {8, 1, kChargeGroup, "Внеш. поверхность: 0=бронировка,1=без", "Os", "", true},
+    {9, 1, kChargeGroup, "Канал: 0=бронировка, 1=без", "Cs", "", true},
+    {10, 1, kChargeGroup, "Торцы шашки: 0=бронировка, 1=без", "Es", "", true},
+    {11, 1, kChargeGroup, "Плотность идеальная/реальная", "Roi/Ror", "", true},
     {12, 1, kBurningGroup, "Начальная площадь горения/площадь критического сечения сопла, [Kno]",
-     "Kno", "0", true, 0},
-    {13, 1, kBurningGroup, "Эрозия сопла, [e], мм", "e", "0", true, 0},
-    {29, 2, kPressureGroup, "Эффективность горения, [uc]", "uc", "0,95", true, 6},
-    {30, 2, kPressureGroup, "Атмосферное давление, [Patm], МПа", "Patm", "0,101", true, 7},
-    {31, 2, kPressureGroup, "Пороговый коэфф. эрозионного горения, [G*] ", "G*", "6", true, 8},
-    {32, 2, kPressureGroup, "Коэфф. увеличения скорости горения за счет эрозии\n[kv]", "kv", "0,0",
-     true, 9},
-    {93, 3, kNozzleGroup, "Эффективность сопла, [unoz]", "unoz", "0,85", true, 10},
-    {94, 3, kNozzleGroup, "Степень расширения сопла, [Ae/At]", "Ae/At", "1", true, 11},
-    {95, 1, kTracerGroup, "Длина шашки, [Lto], мм", "Lto", "0", false, 0},
-    {96, 1, kTracerGroup, "Наружный диаметр шашки, [Dto], мм", "Dto", "0", false, 0},
+     "Kno", "0", true},
+    {13, 1, kBurningGroup, "Эрозия сопла, [e], мм", "e", "0", true},
+    {29, 2, kPressureGroup, "Эффективность горения, [uc]", "uc", "", true},
+    {30, 2, kPressureGroup, "Атмосферное давление, [Patm], МПа", "Patm", "", true},
+    {31, 2, kPressureGroup, "Пороговый коэфф. эрозионного горения, [G*] ", "G*", "", true},
+    {32, 2, kPressureGroup, "Коэфф. увеличения скорости горения за счет эрозии\n[kv]", "kv", "",
+     true},
+    {93, 3, kNozzleGroup, "Эффективность сопла, [unoz]", "unoz", "", true},
+    {94, 3, kNozzleGroup, "Степень расширения сопла, [Ae/At]", "Ae/At", "", true},
+    {95, 1, kTracerGroup, "Длина шашки, [Lto], мм", "Lto", "0", false},
+    {96, 1, kTracerGroup, "Наружный диаметр шашки, [Dto], мм", "Dto", "0", false},
 };
 
-// Tab 5 defaults, per propellant: p', k2ph, k, M, To.
-constexpr std::string_view kConstantDefaults[kPropellantCount][5] = {
-    {"1,879", "1,043", "1,1308", "42,39", "1710"},
-    {"1,841", "1,042", "1,1361", "39,9", "1600"},
-    {"1,889", "1,044", "1,133", "41,98", "1720"},
-};
-constexpr std::string_view kConstantSymbols[5] = {"p'", "k2ph", "k", "M", "To"};
+constexpr std::array<std::string_view, kConstantColumns> kConstantSymbols = {"p'", "k2ph", "k", "M",
+                                                                             "To"};
+constexpr std::array<std::string_view, kBurnRateColumns> kBurnRateSymbols = {"lower", "upper", "a",
+                                                                             "n"};
 
-// Tab 5 burn-rate defaults, per propellant and range: lower, upper, a, n.
-constexpr std::string_view kBurnRateDefaults[kPropellantCount][kBurnRateRanges][4] = {
-    {{"0,100", "0,779", "8,875", "0,619"},
-     {"0,779", "2,572", "7,553", "-0,009"},
-     {"2,572", "5,930", "3,841", "0,688"},
-     {"5,930", "8,502", "17,20", "-0,148"},
-     {"8,502", "11,20", "4,775", "0,442"}},
-    {{"0,091", "0,807", "10,708", "0,625"},
-     {"0,807", "1,503", "8,763", "-0,314"},
-     {"1,503", "3,792", "7,852", "-0,013"},
-     {"3,792", "7,033", "3,907", "0,535"},
-     {"7,033", "10,67", "9,653", "0,064"}},
-    {{"0,091", "4,8", "7,695", "0,39"},
-     {"0", "0", "0", "0"},
-     {"0", "0", "0", "0"},
-     {"0", "0", "0", "0"},
-     {"0", "0", "0", "0"}},
-};
-constexpr std::string_view kBurnRateSymbols[4] = {"lower", "upper", "a", "n"};
-constexpr std::string_view kBurnRateGroups[kPropellantCount] = {"KN/DX", "KN/SB", "KN/SU"};
+const StepperRule* StepperOfField(int edit) {
+    for (const StepperRule& rule : kStepperRules) {
+        if (rule.edit == edit) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
 
-constexpr std::optional<FieldLayout> PropellantField(int edit) {
+FieldLayout MotorFieldLayout(const MotorField& f) {
+    const StepperRule* stepper = StepperOfField(f.edit);
+    return {
+        f.edit,
+        f.tab,
+        f.group,
+        f.caption,
+        f.symbol,
+        stepper ? StepperFieldText(*stepper, stepper->defaultPosition) : std::string(f.defaultText),
+        f.enabled,
+        stepper ? stepper->stepper : 0};
+}
+
+// A tab-5 field: a propellant's constant or a cell of its burn-rate grid.
+std::optional<FieldLayout> PropellantField(int edit) {
     for (int type = 0; type < kPropellantCount; ++type) {
         const PropellantFields& f = kPropellantFields[type];
-        const int columns[5] = {f.pPrime, f.k2ph, f.k, f.M, f.To};
-        for (int c = 0; c < 5; ++c) {
+        const std::array<int, kConstantColumns> columns = {f.pPrime, f.k2ph, f.k, f.M, f.To};
+        for (int c = 0; c < kConstantColumns; ++c) {
             if (columns[c] == edit) {
                 return FieldLayout{edit,
                                    5,
                                    kPropellantGridGroup,
                                    "",
                                    kConstantSymbols[c],
-                                   kConstantDefaults[type][c],
+                                   PublishedText(kPropellantDefaults[type].constants[c]),
                                    true,
                                    0};
             }
         }
         const BurnRateFields& b = kBurnRateFields[type];
-        const int firsts[4] = {b.lower, b.upper, b.a, b.n};
-        for (int c = 0; c < 4; ++c) {
+        const std::array<int, kBurnRateColumns> firsts = {b.lower, b.upper, b.a, b.n};
+        for (int c = 0; c < kBurnRateColumns; ++c) {
             const int row = edit - firsts[c];
             if (row >= 0 && row < kBurnRateRanges) {
                 return FieldLayout{edit,
                                    5,
-                                   kBurnRateGroups[type],
+                                   kPropellantDefaults[type].shortName,
                                    "",
                                    kBurnRateSymbols[c],
-                                   kBurnRateDefaults[type][row][c],
+                                   PublishedText(kPropellantDefaults[type].ranges[row][c]),
                                    true,
                                    0};
             }
@@ -109,29 +121,29 @@ constexpr std::optional<FieldLayout> PropellantField(int edit) {
     return std::nullopt;
 }
 
-constexpr FieldLayout FieldLayoutOf(int edit) {
-    for (const FieldLayout& f : kMotorFields) {
+FieldLayout FieldLayoutOf(int edit) {
+    for (const MotorField& f : kMotorFields) {
         if (f.edit == edit) {
-            return f;
+            return MotorFieldLayout(f);
         }
     }
     return PropellantField(edit).value_or(FieldLayout{edit, 0, "", "", "", "", true, 0});
 }
 
-constexpr int kFieldCount = kLastEditNumber - 1;  // Edit3 does not exist
-
-constexpr std::array<FieldLayout, kFieldCount> BuildFieldTable() {
-    std::array<FieldLayout, kFieldCount> table{};
-    int i = 0;
+std::vector<FieldLayout> BuildFieldTable() {
+    std::vector<FieldLayout> table;
     for (int edit = 1; edit <= kLastEditNumber; ++edit) {
         if (IsEditNumber(edit)) {
-            table[i++] = FieldLayoutOf(edit);
+            table.push_back(FieldLayoutOf(edit));
         }
     }
     return table;
 }
 
-constexpr std::array<FieldLayout, kFieldCount> kFields = BuildFieldTable();
+const std::vector<FieldLayout>& Fields() {
+    static const std::vector<FieldLayout> fields = BuildFieldTable();
+    return fields;
+}
 
 constexpr LabelLayout kLabels[] = {
     // Tab 1
@@ -218,9 +230,12 @@ constexpr LabelLayout kLabels[] = {
     {187, 4, kMotorGroup, "Удельный импульс, с", "Isp", "0", LabelFormat::kFixed, 1},
     {189, 4, kMotorGroup, "Класс мотора", "MotorClass", "--", LabelFormat::kClassAndThrust, 0},
     // Tab 5: the propellants' names beside their constants
-    {92, 5, kPropellantGridGroup, "", "FuelName", "KN/DX-65/35", LabelFormat::kName, 0},
-    {93, 5, kPropellantGridGroup, "", "FuelName", "KN/SB-65/35", LabelFormat::kName, 0},
-    {94, 5, kPropellantGridGroup, "", "FuelName", "KN/SU-65/35", LabelFormat::kName, 0},
+    {92, 5, kPropellantGridGroup, "", "FuelName", kPropellantDefaults[0].name, LabelFormat::kName,
+     0},
+    {93, 5, kPropellantGridGroup, "", "FuelName", kPropellantDefaults[1].name, LabelFormat::kName,
+     0},
+    {94, 5, kPropellantGridGroup, "", "FuelName", kPropellantDefaults[2].name, LabelFormat::kName,
+     0},
 };
 
 constexpr CheckBoxLayout kCheckBoxes[] = {
@@ -284,17 +299,17 @@ constexpr ButtonLayout kButtons[] = {
 };
 
 constexpr GroupBoxLayout kGroupBoxes[] = {
-    {8, 5, "KN/DX"},
-    {9, 5, "KN/SB"},
-    {10, 5, "KN/SU"},
+    {8, 5, kPropellantDefaults[0].shortName},
+    {9, 5, kPropellantDefaults[1].shortName},
+    {10, 5, kPropellantDefaults[2].shortName},
 };
 
 constexpr PropellantRowLayout kPropellantRows[] = {
-    {1, 92, 8, "KN/DX-65/35", "KN/DX",
+    {1, 92, 8,
      "KN/DX-65/35 = Нитрат калия/Декстроза,\r\n                       отношение масс - 65/35"},
-    {2, 93, 9, "KN/SB-65/35", "KN/SB",
+    {2, 93, 9,
      "KN/SB-65/35 = Нитрат калия/Сорбит,\r\n                       отношение масс - 65/35"},
-    {3, 94, 10, "KN/SU-65/35", "KN/SU",
+    {3, 94, 10,
      "KN/SU-65/35 = Нитрат калия/Сахар,\r\n                       отношение масс - 65/35"},
 };
 
@@ -321,13 +336,14 @@ constexpr DialogLayout kDialogs[] = {
 }  // namespace
 
 std::span<const FieldLayout> FieldLayouts() {
-    return kFields;
+    return Fields();
 }
 
 const FieldLayout* FindFieldLayout(int edit) {
-    const auto it = std::find_if(kFields.begin(), kFields.end(),
+    const std::vector<FieldLayout>& fields = Fields();
+    const auto it = std::find_if(fields.begin(), fields.end(),
                                  [edit](const FieldLayout& f) { return f.edit == edit; });
-    return it == kFields.end() ? nullptr : &*it;
+    return it == fields.end() ? nullptr : &*it;
 }
 
 std::span<const LabelLayout> LabelLayouts() {

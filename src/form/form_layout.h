@@ -5,10 +5,12 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
 
+#include "files/file_values.h"
 #include "form/controls.h"
-#include "model/motor_model.h"
+#include "model/motor_design.h"
 
 namespace tarvo {
 
@@ -18,7 +20,6 @@ inline constexpr int kClientHeight = 625;
 inline constexpr int kPageControlHeight = 537;
 inline constexpr int kLowerPanelHeight = 88;
 
-inline constexpr int kTabCount = 5;
 inline constexpr std::array<std::string_view, kTabCount> kTabCaptions = {
     "Исходные данные двигателя и Kn", "Давление в двигателе", "Характеристики двигателя",
     "Результаты расчёта", "Характеристики топлива"};
@@ -34,14 +35,14 @@ inline constexpr int kProgressBarMax = 100;
 inline constexpr std::string_view kPropellantListCaption = "Тип топлива";
 
 struct FieldLayout {
-    int edit;                      // EditN
-    int tab;                       // 1..5
-    std::string_view group;        // caption of the group box around it
-    std::string_view caption;      // the row's label text ("" inside the tab-5 grids)
-    std::string_view symbol;       // the quantity it holds
-    std::string_view defaultText;  // design-time text
-    bool enabled;                  // at design time
-    int stepper;                   // UpDownN beside it, 0 for none
+    int edit;                  // EditN
+    int tab;                   // 1..5
+    std::string_view group;    // caption of the group box around it
+    std::string_view caption;  // the row's label text ("" inside the tab-5 grids)
+    std::string_view symbol;   // the quantity it holds
+    std::string defaultText;   // design-time text
+    bool enabled;              // at design time
+    int stepper;               // UpDownN beside it, 0 for none
 };
 
 // Every edit field, in component order (by number).
@@ -152,10 +153,8 @@ std::span<const GroupBoxLayout> GroupBoxLayouts();
 // Tab 5: the grid of propellant constants and the three burn-rate grids.
 struct PropellantRowLayout {
     int ftype;
-    int rowLabel;       // LabelN showing the propellant's name
-    int burnRateGroup;  // GroupBoxN of its burn-rate grid
-    std::string_view defaultRowLabel;
-    std::string_view defaultGroupCaption;
+    int rowLabel;       // LabelN showing the propellant's name (design time: "KN/DX-65/35")
+    int burnRateGroup;  // GroupBoxN of its burn-rate grid (design time: "KN/DX")
     std::string_view legend;
 };
 std::span<const PropellantRowLayout> PropellantRowLayouts();

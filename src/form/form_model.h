@@ -15,14 +15,9 @@
 #include <string_view>
 #include <vector>
 
-#include "ballistics/geometry.h"
-#include "ballistics/kn_curve.h"
-#include "ballistics/pressure.h"
-#include "ballistics/stage.h"
-#include "ballistics/thrust.h"
 #include "form/controls.h"
 #include "input/field_map.h"
-#include "model/motor_model.h"
+#include "model/calculation_result.h"
 
 namespace tarvo {
 
@@ -154,8 +149,15 @@ public:
     void clearKnResults();
     void clearPressureResults();
     void clearThrustResults();
-    void resetModel();
-    const MotorModel& motorModel() const { return model_; }
+    // Forgets the last calculation (New).
+    void clearCalculation();
+
+    // The last calculation: the design as far as it was read and checked, and what the stages
+    // produced. Empty before the first and after New.
+    const CalculationResult& lastCalculation() const { return lastRun_; }
+    // Whether the window shows the last calculation's results on every tab: all stages
+    // succeeded and their charts could be drawn.
+    bool calculationSucceeded() const { return shown_.thrust; }
 
 private:
     struct FieldState {
@@ -193,21 +195,28 @@ private:
     void setBottomAxis(int chart, double largestX);
 
     // The calculation.
+    // Which stages' results the window shows after the last calculation.
+    struct ShownStages {
+        bool kn = false;
+        bool pressure = false;
+        bool thrust = false;
+    };
     void runCommand();
-    bool readInputs();
+    bool readInputs(MotorDesign& design);
     std::string_view fieldTextView(int edit) const;
-    void applyTracerBoxes(TracerBoxes boxes);
-    void runStages();
-    void showKnResults(KnCurveResult& result);
-    void showPressureResults(PressureResult& result);
-    void showThrustResults(ThrustResult& result);
-    void writeLabels(std::initializer_list<std::pair<int, double>> values);
+    static bool GrainKindAccepted(const CalculationResult& result);
+    void applyTracerBoxes(GrainKind kind);
+    void showStages(int Ftype);
+    void showResultTable();
+    void writeLabels(int chart);
+    void clearLabels(int chart);
     void setSeries(int chart, std::size_t index, ChartSeries points);
     void setAxes(int chart, double bottom, double left, std::optional<double> right);
     void setProgress(bool visible, int max, int position);
     void finishCommand();
 
-    MotorModel model_;
+    CalculationResult lastRun_;
+    ShownStages shown_;
     std::array<FieldState, kLastEditNumber + 1> fields_{};
     std::array<StepperState, 12> steppers_{};
     std::array<CheckBoxState, 6> checkBoxes_{};

@@ -1,6 +1,5 @@
 #include "form/motor_calculation.h"
 
-#include "ballistics/motor_class.h"
 #include "files/file_io.h"
 #include "files/recent_files.h"
 #include "form/document.h"
@@ -36,7 +35,7 @@ std::optional<std::string> UnreadableReason(const std::string& path) {
 
 MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path) {
     if (auto reason = UnreadableReason(path)) {
-        return {MotorFileCalculation::Outcome::kUnreadable, std::move(*reason)};
+        return {MotorFileCalculation::Outcome::kUnreadable, std::move(*reason), ""};
     }
     UnattendedDialogs dialogs;
     Document document(form, dialogs, DocumentSettings{std::nullopt, "", false});
@@ -44,24 +43,12 @@ MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path
     document.activate();
     document.openMotorFile(path);
     if (document.currentFileName() != path) {
-        return {MotorFileCalculation::Outcome::kUnreadable, dialogs.message};
+        return {MotorFileCalculation::Outcome::kUnreadable, dialogs.message, ""};
     }
-    const bool succeeded = form.isButtonEnabled(kExportButton);
+    const bool succeeded = form.calculationSucceeded();
     return {succeeded ? MotorFileCalculation::Outcome::kSucceeded
                       : MotorFileCalculation::Outcome::kFailed,
-            ""};
-}
-
-std::vector<ResultRow> CalculatedResultRows(const MotorModel& model) {
-    std::vector<ResultRow> rows;
-    if (model.timeSeries.size() < static_cast<std::size_t>(kTimeSeriesRows)) {
-        return rows;
-    }
-    for (const int index : ResultRows) {
-        const TimePoint& point = model.timeSeries[index];
-        rows.push_back({index, point.time, point.thrust});
-    }
-    return rows;
+            "", document.currentFileName()};
 }
 
 }  // namespace tarvo

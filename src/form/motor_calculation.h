@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "ballistics/thrust.h"
 #include "form/form_model.h"
 
 namespace tarvo {
@@ -19,14 +18,11 @@ struct MotorFileCalculation {
         kUnreadable,  // no such file, or it cannot be read: nothing was calculated
     };
     Outcome outcome = Outcome::kUnreadable;
-    std::string message;  // for kUnreadable: names the file and the reason
+    std::string message;   // for kUnreadable: names the file and the reason
+    std::string fileName;  // the document's file once it is open
 };
 
 // `form` must be freshly constructed: it ends up showing what the window would show.
 MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path);
-
-// The 23 result rows of the last calculation, taken from the model's time series; empty when
-// no pressure stage has filled it.
-std::vector<ResultRow> CalculatedResultRows(const MotorModel& model);
 
 }  // namespace tarvo

@@ -5,6 +5,8 @@
 #include "files/file_values.h"
 #include "files/key_maps.h"
 #include "files/legacy_import.h"
+#include "form/form_layout.h"
+#include "input/steppers.h"
 
 namespace tarvo {
 namespace {
@@ -33,9 +35,9 @@ CheckBoxId CheckBoxNamed(std::string_view name) {
 }
 
 void ShowPropellantName(FormModel& form, int propellant, std::string_view name) {
-    const FuelNameTargets& targets = kFuelNameTargets[propellant];
-    form.setGroupCaption(ControlNumber(targets.groupBox), name);
-    form.setLabelText(LabelId{ControlNumber(targets.rowLabel)}, name);
+    const PropellantRowLayout& row = PropellantRowLayouts()[propellant];
+    form.setGroupCaption(row.burnRateGroup, name);
+    form.setLabelText(LabelId{row.rowLabel}, name);
 }
 
 void ShowPropellantNames(FormModel& form, const std::vector<std::string>& names) {
@@ -69,7 +71,8 @@ void ReadGuardedBlock(FormModel& form, const IniDocument& document) {
     SetDefaultSteppers(form);
     for (const MotorKey& key : kMotorKeys) {
         if (key.guarded &&
-            !ReadGuardedKey(form, key, document.ReadIniStr(key.section, key.key, key.fallback))) {
+            !ReadGuardedKey(form, key,
+                            document.ReadIniStr(key.section, key.key, MotorKeyFallback(key)))) {
             return;
         }
     }
@@ -104,9 +107,9 @@ void FillPropellants(FormModel& form, const IniDocument& document) {
     ShowPropellantNames(form, names);
     for (int p = 0; p < kPropellantCount; ++p) {
         for (const PropellantValueKey& row : kPropellantValueKeys) {
-            form.setFieldText(
-                EditNamed(row.fields[p]),
-                document.ReadIniStr(kPropellantSections[p], row.key, row.defaults[p]));
+            form.setFieldText(EditId{PropellantValueField(row, p)},
+                              document.ReadIniStr(kPropellantSections[p], row.key,
+                                                  PropellantValueDefault(row, p)));
         }
     }
 }
@@ -114,7 +117,7 @@ void FillPropellants(FormModel& form, const IniDocument& document) {
 void FillDefaultPropellants(FormModel& form) {
     ShowPropellantNames(form, {kDefaultFuelNames.begin(), kDefaultFuelNames.end()});
     for (const FieldDefault& field : PropellantFieldDefaults()) {
-        form.setFieldText(EditNamed(field.field), field.text);
+        form.setFieldText(EditId{field.field}, field.text);
     }
 }
 
@@ -126,22 +129,23 @@ void WritePropellants(const FormModel& form, IniDocument& document) {
             document.WriteIniStr(section, kFuelNameKey, names[p]);
         }
         for (const PropellantValueKey& row : kPropellantValueKeys) {
-            document.WriteIniStr(section, row.key, form.fieldText(EditNamed(row.fields[p])));
+            document.WriteIniStr(section, row.key,
+                                 form.fieldText(EditId{PropellantValueField(row, p)}));
         }
     }
 }
 
 void SetDefaultSteppers(FormModel& form) {
-    for (const StepperDefault& stepper : kStepperDefaults) {
-        const StepperId id = StepperNamed(stepper.stepper);
-        form.setStepperPosition(id, stepper.position);
+    for (const StepperRule& rule : kStepperRules) {
+        const StepperId id{rule.stepper};
+        form.setStepperPosition(id, rule.defaultPosition);
         form.clickStepper(id);
     }
 }
 
 SavedGrainBoxes ReadMotorKeys(FormModel& form, const IniDocument& document) {
     const auto read = [&document](const MotorKey& key) {
-        return document.ReadIniStr(key.section, key.key, key.fallback);
+        return document.ReadIniStr(key.section, key.key, MotorKeyFallback(key));
     };
     for (const MotorKey& key : kMotorKeys) {
         if (key.kind == MotorValueKind::FieldText) {

@@ -131,7 +131,7 @@ void FormModel::showTracerClick(CheckBoxId id) {
         setBottomAxis(chart, LargestX(state.series[show ? 0 : 1]));
         return;
     }
-    setBottomAxis(chart, show ? LargestX(state.series[0]) : model_.ThrustTime);
+    setBottomAxis(chart, show ? LargestX(state.series[0]) : lastRun_.figures.ThrustTime);
 }
 
 // An axis keeps its maximum when there is nothing to reach to (no thrust time yet, or an

@@ -13,7 +13,7 @@ std::string TabSuffix(int tab) {
 std::string PropellantConstantName(int edit) {
     for (int type = 1; type <= kPropellantCount; ++type) {
         const PropellantFields& f = kPropellantFields[type - 1];
-        const std::string of = " of " + std::string(kPropellantNames[type - 1]);
+        const std::string of = " of " + std::string(PropellantName(type));
         if (edit == f.M) {
             return "Effective molecular wt." + of;
         }

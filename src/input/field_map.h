@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/motor_model.h"
+#include "model/motor_design.h"
 
 namespace tarvo {
 

@@ -1,8 +1,8 @@
 #include "input/read_inputs.h"
 
+#include <array>
 #include <optional>
 
-#include "ballistics/geometry.h"
 #include "input/field_map.h"
 #include "model/number_text.h"
 #include "model/propellants.h"
@@ -13,7 +13,7 @@ namespace {
 // One reading: each step either passes or leaves the failure message.
 class Reader {
 public:
-    Reader(const InputSources& sources, MotorModel& model) : sources_(sources), m_(model) {}
+    Reader(const InputSources& sources, MotorDesign& design) : sources_(sources), m_(design) {}
 
     ReadResult Run();
 
@@ -33,7 +33,9 @@ private:
     bool NozzleAndBurning();
 
     const InputSources& sources_;
-    MotorModel& m_;
+    MotorDesign& m_;
+    std::array<PropellantSpec, kPropellantCount> propellants_{};
+    int Ftype_ = 0;
     std::string message_;
 };
 
@@ -85,7 +87,7 @@ bool Reader::PropellantConstants() {
     };
     for (const Column& column : kColumns) {
         for (int type = 0; type < kPropellantCount; ++type) {
-            if (!Number(kPropellantFields[type].*column.edit, m_.propellants[type].*column.value)) {
+            if (!Number(kPropellantFields[type].*column.edit, propellants_[type].*column.value)) {
                 return false;
             }
         }
@@ -93,45 +95,35 @@ bool Reader::PropellantConstants() {
     return true;
 }
 
-// Each constant of the selected propellant is copied once it has passed its checks. A ratio
-// of specific heats at or below 1 would make the gas formulas divide by zero.
+// The selected propellant's constants are taken once all five have passed their checks. A
+// ratio of specific heats at or below 1 would make the gas formulas divide by zero.
 bool Reader::SelectedPropellant() {
-    if (!IsValidFtype(m_.Ftype)) {
+    if (!IsValidFtype(Ftype_)) {
         return true;
     }
-    const PropellantFields& f = kPropellantFields[m_.Ftype - 1];
-    const PropellantSpec& constants = m_.propellants[m_.Ftype - 1];
-    if (!Positive(f.M, constants.M)) {
+    const PropellantFields& f = kPropellantFields[Ftype_ - 1];
+    const PropellantSpec& constants = propellants_[Ftype_ - 1];
+    const auto aboveOne = [this](int edit, double value) {
+        return value > 1 || Fail(MustExceedOneMessage(NameOfField(edit)));
+    };
+    if (!Positive(f.M, constants.M) || !Positive(f.k, constants.k) || !aboveOne(f.k, constants.k) ||
+        !Positive(f.To, constants.To) || !Positive(f.k2ph, constants.k2ph) ||
+        !aboveOne(f.k2ph, constants.k2ph) || !Positive(f.pPrime, constants.pPrime)) {
         return false;
     }
-    m_.M = constants.M;
-    if (!Positive(f.k, constants.k) ||
-        !(constants.k > 1 || Fail(MustExceedOneMessage(NameOfField(f.k))))) {
-        return false;
-    }
-    m_.k = constants.k;
-    if (!Positive(f.To, constants.To)) {
-        return false;
-    }
-    m_.To = constants.To;
-    if (!Positive(f.k2ph, constants.k2ph) ||
-        !(constants.k2ph > 1 || Fail(MustExceedOneMessage(NameOfField(f.k2ph))))) {
-        return false;
-    }
-    m_.k2ph = constants.k2ph;
-    if (!Positive(f.pPrime, constants.pPrime)) {
-        return false;
-    }
-    m_.pPrime = constants.pPrime;
+    m_.propellant = constants;
     return true;
 }
 
 bool Reader::Chamber() {
-    if (!Number(field::kDc, m_.Dc) || !Positive(field::kDc, m_.Dc) || !Number(field::kLc, m_.Lc) ||
-        !Positive(field::kLc, m_.Lc)) {
+    double Dc = 0;
+    double Lc = 0;
+    if (!Number(field::kDc, Dc) || !Positive(field::kDc, Dc) || !Number(field::kLc, Lc) ||
+        !Positive(field::kLc, Lc)) {
         return false;
     }
-    m_.Vc = ChamberVolume(m_.Dc, m_.Lc);
+    m_.Dc = Dc;
+    m_.Lc = Lc;
     return true;
 }
 
@@ -192,7 +184,7 @@ bool Reader::NozzleAndBurning() {
 }
 
 ReadResult Reader::Run() {
-    m_.Ftype = sources_.selectedPropellant + 1;
+    Ftype_ = sources_.selectedPropellant + 1;
     const bool ok = PropellantConstants() && SelectedPropellant() && Chamber() && CoredGrains() &&
                     SurfaceFlags() && NozzleAndBurning();
     return {ok, ok ? std::string() : message_};
@@ -200,8 +192,8 @@ ReadResult Reader::Run() {
 
 }  // namespace
 
-ReadResult ReadAndValidate(const InputSources& sources, MotorModel& model) {
-    return Reader(sources, model).Run();
+ReadResult ReadAndValidate(const InputSources& sources, MotorDesign& design) {
+    return Reader(sources, design).Run();
 }
 
 BurnRateTable ReadBurnRateTable(const std::function<std::string_view(int edit)>& fieldText,

@@ -1,12 +1,12 @@
 #pragma once
-// Moving the field texts of the window into the MotorModel, with the input checks in their
+// Moving the field texts of the window into a MotorDesign, with the input checks in their
 // fixed order. The first failure ends the reading with its status message.
 
 #include <functional>
 #include <string>
 #include <string_view>
 
-#include "model/motor_model.h"
+#include "model/motor_design.h"
 
 namespace tarvo {
 
@@ -25,9 +25,10 @@ struct ReadResult {
     std::string message;  // status text when !ok
 };
 
-// Reads every input into `model` (whose grainKind is decided) and checks it. After a failure
-// the model holds the values read before the failing field.
-ReadResult ReadAndValidate(const InputSources& sources, MotorModel& model);
+// Reads every input into `design` (whose grainKind is decided) and checks it. After a failure
+// the design holds what was read and checked before the failing field: the chamber once both
+// its dimensions passed, the propellant's constants once all five passed.
+ReadResult ReadAndValidate(const InputSources& sources, MotorDesign& design);
 
 // The burn-rate table of propellant Ftype from its tab-5 fields; all zero for an Ftype that
 // names no propellant. A cell that is not a number sets nonNumericCell.

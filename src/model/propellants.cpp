@@ -1,53 +1,44 @@
 #include "model/propellants.h"
 
+#include "model/number_text.h"
+
 namespace tarvo {
-namespace {
 
-constexpr std::array<PropellantSpec, kPropellantCount> kDefaultPropellants = {{
-    {1.879, 1.043, 1.1308, 42.39, 1710},
-    {1.841, 1.042, 1.1361, 39.9, 1600},
-    {1.889, 1.044, 1.133, 41.98, 1720},
-}};
-
-constexpr std::array<std::array<BurnRateRange, kBurnRateRanges>, kPropellantCount> kDefaultRanges =
-    {{
-        {{
-            {0.100, 0.779, 8.875, 0.619},
-            {0.779, 2.572, 7.553, -0.009},
-            {2.572, 5.930, 3.841, 0.688},
-            {5.930, 8.502, 17.20, -0.148},
-            {8.502, 11.20, 4.775, 0.442},
-        }},
-        {{
-            {0.091, 0.807, 10.708, 0.625},
-            {0.807, 1.503, 8.763, -0.314},
-            {1.503, 3.792, 7.852, -0.013},
-            {3.792, 7.033, 3.907, 0.535},
-            {7.033, 10.67, 9.653, 0.064},
-        }},
-        {{
-            {0.091, 4.8, 7.695, 0.39},
-            {0, 0, 0, 0},
-            {0, 0, 0, 0},
-            {0, 0, 0, 0},
-            {0, 0, 0, 0},
-        }},
-    }};
-
-}  // namespace
+std::string PublishedText(PublishedNumber number) {
+    return FormatFixed(number.value, number.decimals);
+}
 
 bool IsValidFtype(int Ftype) {
     return Ftype >= 1 && Ftype <= kPropellantCount;
 }
 
+std::string_view PropellantName(int Ftype) {
+    return IsValidFtype(Ftype) ? kPropellantDefaults[Ftype - 1].name : "";
+}
+
+std::string_view PropellantShortName(int Ftype) {
+    return IsValidFtype(Ftype) ? kPropellantDefaults[Ftype - 1].shortName : "";
+}
+
 PropellantSpec DefaultPropellant(int Ftype) {
-    return IsValidFtype(Ftype) ? kDefaultPropellants[Ftype - 1] : PropellantSpec{};
+    PropellantSpec spec;
+    if (IsValidFtype(Ftype)) {
+        for (int c = 0; c < kConstantColumns; ++c) {
+            spec.*kConstantMembers[c] = kPropellantDefaults[Ftype - 1].constants[c].value;
+        }
+    }
+    return spec;
 }
 
 BurnRateTable DefaultBurnRateTable(int Ftype) {
     BurnRateTable table;
     if (IsValidFtype(Ftype)) {
-        table.ranges = kDefaultRanges[Ftype - 1];
+        for (int j = 0; j < kBurnRateRanges; ++j) {
+            for (int c = 0; c < kBurnRateColumns; ++c) {
+                table.ranges[j].*kBurnRateMembers[c] =
+                    kPropellantDefaults[Ftype - 1].ranges[j][c].value;
+            }
+        }
     }
     return table;
 }

@@ -96,4 +96,8 @@ void DocumentBinding::windowDestroyed() {
     }
 }
 
+std::string DocumentBinding::currentFileName() const {
+    return document_.currentFileName();
+}
+
 }  // namespace tarvo

@@ -30,6 +30,7 @@ public:
     void savePropellants() override;
     bool mayClose() override;
     void windowDestroyed() override;
+    std::string currentFileName() const override;
 
 private:
     void showRecentMenu();

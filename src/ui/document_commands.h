@@ -31,6 +31,9 @@ public:
 
     // The window is being destroyed at program end (the recent list is written here).
     virtual void windowDestroyed() {}
+
+    // The motor file the document came from, "" while it is unsaved.
+    virtual std::string currentFileName() const { return {}; }
 };
 
 }  // namespace tarvo

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "ballistics/motor_class.h"
 #include "model/number_text.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
@@ -33,23 +32,10 @@ std::filesystem::path SuggestedFile(const EngOptions& options, std::string_view 
 
 }  // namespace
 
-std::vector<ResultRow> LastResultRows(const MotorModel& model) {
-    std::vector<ResultRow> rows;
-    if (model.timeSeries.size() < static_cast<std::size_t>(kTimeSeriesRows)) {
-        return rows;
-    }
-    for (const int point : ResultRows) {
-        const TimePoint& row = model.timeSeries[static_cast<std::size_t>(point)];
-        rows.push_back({point, row.time, row.thrust});
-    }
-    return rows;
-}
-
-EngExportResult RunEngExport(const MotorModel& model, const std::vector<ResultRow>& rows,
-                             std::string_view sourceFile, EngExportPrompts& prompts) {
-    const EngOptions defaults = DefaultEngOptions(model);
+EngExportResult RunEngExport(const EngSource& source, EngExportPrompts& prompts) {
+    const EngOptions defaults = DefaultEngOptions(source.result);
     // Refuse before asking anything when there is no curve to write.
-    const EngDocument check = FormatEngDocument(model, rows, defaults, sourceFile);
+    const EngDocument check = FormatEngDocument(source, defaults);
     if (!check.ok()) {
         prompts.showError(check.error);
         return {EngExportOutcome::kFailed, {}};
@@ -59,11 +45,11 @@ EngExportResult RunEngExport(const MotorModel& model, const std::vector<ResultRo
         return {};
     }
     const std::optional<std::filesystem::path> file =
-        prompts.chooseFile(SuggestedFile(*options, sourceFile));
+        prompts.chooseFile(SuggestedFile(*options, source.sourceFile));
     if (!file || file->empty()) {
         return {};
     }
-    const ExportStatus written = ExportEngFile(*file, model, rows, *options, sourceFile);
+    const ExportStatus written = ExportEngFile(*file, source, *options);
     if (!written.ok()) {
         prompts.showError(written.error);
         return {EngExportOutcome::kFailed, *file};

@@ -17,10 +17,6 @@ class QLineEdit;
 
 namespace tarvo {
 
-// The last calculation's time series at the result-table points; empty while there is no
-// complete series.
-std::vector<ResultRow> LastResultRows(const MotorModel& model);
-
 class EngExportPrompts {
 public:
     virtual ~EngExportPrompts() = default;
@@ -39,9 +35,7 @@ struct EngExportResult {
     std::filesystem::path file;  // the file written
 };
 
-// `sourceFile` is the motor file the design came from, empty for an unsaved design.
-EngExportResult RunEngExport(const MotorModel& model, const std::vector<ResultRow>& rows,
-                             std::string_view sourceFile, EngExportPrompts& prompts);
+EngExportResult RunEngExport(const EngSource& source, EngExportPrompts& prompts);
 
 // The status text after a successful export.
 std::string EngWrittenMessage(const std::filesystem::path& file);

@@ -529,15 +529,16 @@ void MainWindow::onTabChosen(int index) {
 void MainWindow::exportToSpreadsheet() {
     guarded([this] {
         const SpreadsheetServices services{*system_, *launcher_, *clipboard_, *messages_};
-        ExportToSpreadsheet(LastResultRows(form_.motorModel()), services);
+        ExportToSpreadsheet(form_.lastCalculation().rows, services);
     });
 }
 
 void MainWindow::exportEngFile() {
     guarded([this] {
-        const MotorModel& model = form_.motorModel();
-        const EngExportResult result =
-            RunEngExport(model, LastResultRows(model), form_.statusText(1), *engPrompts_);
+        const CalculationResult& calculation = form_.lastCalculation();
+        const std::string sourceFile = commands().currentFileName();
+        const EngExportResult result = RunEngExport(
+            {calculation, calculation.design.propellantName, sourceFile}, *engPrompts_);
         if (result.outcome == EngExportOutcome::kWritten) {
             form_.setStatusText(0, EngWrittenMessage(result.file));
         }

@@ -109,8 +109,10 @@ TEST(TarvoCalc, PrintsOneJsonLinePerFileWithExactNumbers) {
         EXPECT_EQ(digest[2], "95");
         EXPECT_TRUE(valueKeys.starts_with("Vc,Lgo,Vg,Vt,p',p,m,Abeo")) << valueKeys;
         EXPECT_TRUE(valueKeys.ends_with("Favg,It,Isp,MotorClass")) << valueKeys;
-        EXPECT_EQ(std::strtod(digest[4].c_str(), nullptr), form.motorModel().Favg) << digest[4];
-        EXPECT_EQ(std::strtod(digest[5].c_str(), nullptr), form.motorModel().Pmax) << digest[5];
+        EXPECT_EQ(std::strtod(digest[4].c_str(), nullptr), form.lastCalculation().figures.Favg)
+            << digest[4];
+        EXPECT_EQ(std::strtod(digest[5].c_str(), nullptr), form.lastCalculation().figures.Pmax)
+            << digest[5];
         EXPECT_EQ(digest[6], form.statusText(0));
     }
 }

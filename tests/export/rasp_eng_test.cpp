@@ -16,17 +16,6 @@ using testing::TempDir;
 // tarvo-calc's test reads whole files of calculated motors back by the rules flight
 // simulators apply; these tests pin down each rule of the writer.
 
-MotorModel SmallMotor() {
-    MotorModel model;
-    model.Ftype = 2;
-    model.Dc = 25.4;
-    model.Lc = 100;
-    model.m = 0.0421;
-    model.Favg = 15.4;
-    model.MotorClass = "E";
-    return model;
-}
-
 std::vector<ResultRow> Rows(std::initializer_list<std::pair<double, double>> points) {
     std::vector<ResultRow> rows;
     for (const auto& [time, thrust] : points) {
@@ -34,6 +23,19 @@ std::vector<ResultRow> Rows(std::initializer_list<std::pair<double, double>> poi
     }
     return rows;
 }
+
+CalculationResult SmallMotor() {
+    CalculationResult result;
+    result.design.Dc = 25.4;
+    result.design.Lc = 100;
+    result.figures.m = 0.0421;
+    result.figures.Favg = 15.4;
+    result.figures.MotorClass = "E";
+    result.rows = Rows({{0, 0}, {0.5, 20}, {1, 0}});
+    return result;
+}
+
+constexpr std::string_view kPropellant = "KN/SB-65/35";
 
 TEST(ExportEngFile, WritesTheUsersHeaderChoicesAsSafeTokens) {
     const struct {
@@ -56,8 +58,9 @@ TEST(ExportEngFile, WritesTheUsersHeaderChoicesAsSafeTokens) {
         TempDir directory;
         const std::string target = directory.File("curve.eng");
         testing::WriteBytes(target, "a longer previous content that must not survive at all\n");
-        const ExportStatus status = ExportEngFile(
-            target, SmallMotor(), Rows({{0, 0}, {0.5, 20}, {1, 0}}), c.options, c.source);
+        const CalculationResult motor = SmallMotor();
+        const ExportStatus status =
+            ExportEngFile(target, {motor, kPropellant, c.source}, c.options);
         ASSERT_TRUE(status.ok()) << status.error;
         EXPECT_EQ(ReadBytes(target), c.expectedHead + "0.5000 20.000\n1.0000 0.000\n");
         EXPECT_EQ(testing::FileNames(directory.path()), std::set<std::string>{"curve.eng"});
@@ -115,12 +118,12 @@ TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
     const std::string existing = directory.File("old.eng");
     testing::WriteBytes(existing, "previous curve\n");
     std::filesystem::create_directory(directory.File("folder.eng"));
-    MotorModel noDiameter = SmallMotor();
-    noDiameter.Dc = 0;
+    CalculationResult noDiameter = SmallMotor();
+    noDiameter.design.Dc = 0;
     const EngOptions options = DefaultEngOptions(SmallMotor());
     const struct {
         std::filesystem::path target;
-        MotorModel model;
+        CalculationResult motor;
         EngOptions options;
         std::string message;
     } cases[] = {
@@ -130,8 +133,7 @@ TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
         {existing, SmallMotor(), {"E15", INFINITY, ""}, "old.eng» не записан: Поле «Масса"},
     };
     for (const auto& c : cases) {
-        const ExportStatus status =
-            ExportEngFile(c.target, c.model, Rows({{0, 0}, {0.5, 20}, {1, 0}}), c.options, "");
+        const ExportStatus status = ExportEngFile(c.target, {c.motor, kPropellant, ""}, c.options);
         EXPECT_NE(status.error.find(c.message), std::string::npos) << status.error;
     }
     for (const char* text : {"-0,1", "abc", "nan", "1e999"}) {

@@ -33,9 +33,9 @@ std::map<std::string, std::string> SheetCells(const std::string& xml) {
 class WorkbookOfExample : public ::testing::TestWithParam<testing::Example> {};
 
 TEST_P(WorkbookOfExample, HoldsTheTableTextsAsNumbersWithTheTableSelected) {
-    const auto motor = testing::Calculate(GetParam());
-    ASSERT_TRUE(motor.result.succeeded) << motor.result.status;
-    const std::vector<ResultRow>& rows = motor.result.thrust->rows;
+    const CalculationResult motor = testing::Calculate(GetParam());
+    ASSERT_TRUE(motor.succeeded());
+    const std::vector<ResultRow>& rows = motor.rows;
     FakeDesktop desktop;
 
     ASSERT_EQ(desktop.Export(rows), SpreadsheetExportOutcome::kDone);

@@ -9,10 +9,9 @@
 #include <string>
 
 #include "../files/temp_dir.h"
+#include "../support/example_motors.h"
+#include "ballistics/calculation.h"
 #include "export/system_access.h"
-#include "model/calculation.h"
-#include "model/example_motor.h"
-#include "model/propellants.h"
 
 namespace tarvo::testing {
 
@@ -20,24 +19,18 @@ namespace tarvo::testing {
 // end-burning grain alone.
 struct Example {
     const char* name;
-    MotorModel (*make)();
+    MotorDesign (*make)();
     friend void PrintTo(const Example& example, std::ostream* out) { *out << example.name; }
 };
-inline constexpr Example kExamples[] = {{"Cored", &ExampleCoredMotor},
-                                        {"CoredWithEndBurner", &ExampleMotorWithEndBurner},
-                                        {"EndBurner", &ExampleEndBurner}};
+inline constexpr Example kExamples[] = {{"Cored", &example::CoredMotor},
+                                        {"CoredWithEndBurner", &example::MotorWithEndBurner},
+                                        {"EndBurner", &example::EndBurner}};
 inline std::string ExampleName(const ::testing::TestParamInfo<Example>& info) {
     return info.param.name;
 }
 
-struct CalculatedMotor {
-    MotorModel model;
-    CalculationResult result;
-};
-inline CalculatedMotor Calculate(const Example& example) {
-    CalculatedMotor motor{example.make(), {}};
-    motor.result = RunCalculation(motor.model, DefaultBurnRateTable(motor.model.Ftype));
-    return motor;
+inline CalculationResult Calculate(const Example& example) {
+    return tarvo::Calculate(example.make());
 }
 
 inline std::set<std::string> FileNames(const std::string& directory) {

@@ -17,11 +17,11 @@ std::string ValidLegacyMotorFile() {
     IniDocument doc;
     for (int p = 0; p < kPropellantCount; ++p) {
         for (const PropellantValueKey& key : kPropellantValueKeys) {
-            doc.WriteIniStr(kPropellantSections[p], key.key, key.defaults[p]);
+            doc.WriteIniStr(kPropellantSections[p], key.key, PropellantValueDefault(key, p));
         }
     }
     for (const MotorKey& key : kMotorKeys) {
-        doc.WriteIniStr(key.section, key.key, key.fallback);
+        doc.WriteIniStr(key.section, key.key, MotorKeyFallback(key));
     }
     doc.WriteIniStr("Tabs", "Active", "2");
     return doc.Serialize();
@@ -30,7 +30,7 @@ std::string ValidLegacyMotorFile() {
 void ExpectSane(const std::string& bytes) {
     IniDocument doc = IniDocument::Parse(bytes);
     for (const MotorKey& key : kMotorKeys) {
-        const std::string value = doc.ReadIniStr(key.section, key.key, key.fallback);
+        const std::string value = doc.ReadIniStr(key.section, key.key, MotorKeyFallback(key));
         ASSERT_EQ(SanitizeUtf8(value), value);
         ASSERT_LE(Utf8Length(value), kMaxIniValueLength);
         ASSERT_EQ(value.find_first_of("\r\n"), std::string::npos);

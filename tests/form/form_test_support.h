@@ -26,8 +26,8 @@ inline void Load(FormModel& form, int edit, std::string_view text) {
 inline void TypeMotor(FormModel& form, int propellant,
                       std::span<const std::pair<int, const char*>> texts) {
     form.setLoadingGuard(true);
-    form.setPropellantItems({std::string(kPropellantNames[0]), std::string(kPropellantNames[1]),
-                             std::string(kPropellantNames[2])});
+    form.setPropellantItems({std::string(PropellantName(1)), std::string(PropellantName(2)),
+                             std::string(PropellantName(3))});
     form.selectPropellant(propellant);
     form.setLoadingGuard(false);
     for (const auto& [edit, text] : texts) {
@@ -36,7 +36,7 @@ inline void TypeMotor(FormModel& form, int propellant,
 }
 
 // Three KN/SB grains with inhibited outer surfaces in a 40 x 200 chamber: the inputs of
-// ExampleCoredMotor(), typed.
+// example::CoredMotor(), typed.
 inline void TypeCoredMotor(FormModel& form) {
     const std::pair<int, const char*> texts[] = {{1, "40"},   {2, "200"},  {4, "38"},
                                                  {5, "14"},   {6, "60"},   {7, "3"},
@@ -44,7 +44,7 @@ inline void TypeCoredMotor(FormModel& form) {
     TypeMotor(form, 1, texts);
 }
 
-// Two KN/DX grains and an end-burning grain: the inputs of ExampleMotorWithEndBurner().
+// Two KN/DX grains and an end-burning grain: the inputs of example::MotorWithEndBurner().
 inline void TypeMotorWithEndBurner(FormModel& form) {
     const std::pair<int, const char*> texts[] = {{1, "30"},   {2, "200"},  {4, "28"},
                                                  {5, "10"},   {6, "50"},   {7, "2"},

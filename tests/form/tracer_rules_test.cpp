@@ -125,7 +125,7 @@ TEST(ShowTracerBoxes, ReachTheAxisToTheWholeCurveOrTheCoredPart) {
     EXPECT_TRUE(form.isChecked(CheckBoxId::kChk2));
     EXPECT_TRUE(form.isCheckBoxEnabled(CheckBoxId::kChk5));
 
-    const double thrustTime = form.motorModel().ThrustTime;
+    const double thrustTime = form.lastCalculation().figures.ThrustTime;
     for (const int chart : {2, 3, 4}) {
         const auto box = static_cast<CheckBoxId>(chart + 1);
         const double curveEnd = LargestX(form.chart(ChartId{chart}).series[0]);

@@ -46,7 +46,7 @@ struct Case {
     std::array<int, 3> flags = {0, 1, 1};  // Os, Cs, Es
 };
 
-ReadResult Read(const Case& c, MotorModel& model) {
+ReadResult Read(const Case& c, MotorDesign& design) {
     std::map<int, std::string> texts = ValidTexts();
     for (const auto& [edit, text] : c.edits) {
         texts[edit] = text;
@@ -60,8 +60,8 @@ ReadResult Read(const Case& c, MotorModel& model) {
     sources.Os = c.flags[0];
     sources.Cs = c.flags[1];
     sources.Es = c.flags[2];
-    model.grainKind = c.kind;
-    return ReadAndValidate(sources, model);
+    design.grainKind = c.kind;
+    return ReadAndValidate(sources, design);
 }
 
 // Every check in its order, with the boundaries that pass.
@@ -117,22 +117,31 @@ const Case kCases[] = {
 
 TEST(ReadAndValidate, ReportsTheFirstFailingCheck) {
     for (const Case& c : kCases) {
-        MotorModel model;
-        const ReadResult result = Read(c, model);
+        MotorDesign design;
+        const ReadResult result = Read(c, design);
         EXPECT_EQ(result.ok, c.expected.empty()) << c.name;
         EXPECT_EQ(result.message, c.expected) << c.name;
     }
 }
 
-// tarvo-calc prints the model after a failed reading: it holds what was read before the
-// failing field and nothing after it.
-TEST(ReadAndValidate, StopsAtTheFailingField) {
-    MotorModel model;
-    EXPECT_FALSE(Read({"Lc", {{2, "0"}}, "x"}, model).ok);
-    EXPECT_DOUBLE_EQ(model.M, 39.9);
-    EXPECT_DOUBLE_EQ(model.Dc, 40);
-    EXPECT_DOUBLE_EQ(model.Lc, 0);
-    EXPECT_DOUBLE_EQ(model.Do, 0);
+// tarvo-calc prints what a failed reading had accepted (the chamber volume and the ideal
+// density): the chamber once both its dimensions passed, the propellant once all five passed.
+TEST(ReadAndValidate, KeepsWhatPassedBeforeTheFailingField) {
+    const struct {
+        std::map<int, std::string> edits;
+        double Dc, Lc, pPrime;
+    } cases[] = {
+        {{{2, "-5"}}, 0, 0, 1.841}, {{{1, "-5"}}, 0, 0, 1.841}, {{{4, "0"}}, 40, 200, 1.841},
+        {{{19, "0"}}, 0, 0, 0},     {{{22, "0"}}, 0, 0, 0},
+    };
+    for (const auto& c : cases) {
+        MotorDesign design;
+        EXPECT_FALSE(Read({"partial", c.edits, "x"}, design).ok);
+        EXPECT_EQ(design.Dc, c.Dc);
+        EXPECT_EQ(design.Lc, c.Lc);
+        EXPECT_EQ(design.propellant.pPrime, c.pPrime);
+        EXPECT_EQ(design.Do, 0);
+    }
 }
 
 }  // namespace

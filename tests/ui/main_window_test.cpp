@@ -26,8 +26,8 @@
 #include <sstream>
 
 #include "../export/fake_desktop.h"
+#include "form/diagnostic_text.h"
 #include "input/field_text.h"
-#include "model/calculation.h"
 #include "ui/chart_panel.h"
 #include "ui/document_commands.h"
 #include "ui/eng_export.h"
@@ -422,7 +422,7 @@ private slots:
         }
         const std::string statusBefore = form_->statusText(0);
         QTest::mouseClick(window_->engExportButton(), Qt::LeftButton);
-        QCOMPARE(prompts_.offeredDefaults->name, DefaultEngMotorName(form_->motorModel()));
+        QCOMPARE(prompts_.offeredDefaults->name, DefaultEngMotorName(form_->lastCalculation()));
         QCOMPARE(std::filesystem::is_regular_file(target), written);
         QCOMPARE(prompts_.errors.size(), std::size_t(failed ? 1 : 0));
         QCOMPARE(form_->statusText(0) != statusBefore, written);
