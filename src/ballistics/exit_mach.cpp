@@ -18,16 +18,6 @@ constexpr double kSonic = 1;
 constexpr double kNegativeBound = -0.0005;
 constexpr double kNearBound = 9.9995;
 
-// Whether the residual rounds to a negative number (minus zero is zero).
-bool RoundsNegative(double residual) {
-    return residual <= kNegativeBound;
-}
-
-// Whether the rounded residual lies less than 10 away from zero.
-bool RoundsNearTarget(double residual) {
-    return std::fabs(residual) <= kNearBound;
-}
-
 struct Step {
     bool goOn;      // the rounded residual is negative
     double length;  // the step the walk takes from here
@@ -35,7 +25,8 @@ struct Step {
 
 Step Classify(double areaRatio, double M, double kappa) {
     const double residual = areaRatio - IsentropicAreaRatio(M, kappa);
-    return {RoundsNegative(residual), RoundsNearTarget(residual) ? kFineStep : kCoarseStep};
+    return {ResidualRoundsNegative(residual),
+            ResidualRoundsNearTarget(residual) ? kFineStep : kCoarseStep};
 }
 
 double SonicIfSubsonic(double M) {
@@ -43,6 +34,15 @@ double SonicIfSubsonic(double M) {
 }
 
 }  // namespace
+
+// Minus zero counts as zero.
+bool ResidualRoundsNegative(double residual) {
+    return residual <= kNegativeBound;
+}
+
+bool ResidualRoundsNearTarget(double residual) {
+    return std::fabs(residual) <= kNearBound;
+}
 
 double IsentropicAreaRatio(double M, double kappa) {
     const double half = (kappa - 1) / 2;

@@ -3,6 +3,11 @@
 
 namespace tarvo {
 
+// How the walk reads a residual (target area ratio minus the ratio at the current Mach number):
+// rounded to three decimals, is it negative, and does it lie less than 10 away from zero?
+bool ResidualRoundsNegative(double residual);
+bool ResidualRoundsNearTarget(double residual);
+
 // A/A* at Mach M for a ratio of specific heats kappa.
 double IsentropicAreaRatio(double M, double kappa);
 
