@@ -12,6 +12,7 @@
 
 #include "export/rasp_eng.h"
 #include "files/encoding.h"
+#include "files/ini_file.h"
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "form/motor_calculation.h"
@@ -39,8 +40,10 @@ constexpr std::string_view kUsage =
     "состояния и таблица тяги из 23 строк.\n"
     "  --json   по одному объекту JSON в строке на каждый ФАЙЛ (JSON Lines, UTF-8): ключи\n"
     "           file, success, status, labels, fields, checks, propellant, table, values,\n"
-    "           series; числа в values и series записаны с точностью, достаточной для\n"
-    "           точного обратного чтения, нечисловые значения опущены.\n"
+    "           series, description, file_warnings; числа в values и series записаны с\n"
+    "           точностью, достаточной для точного обратного чтения, нечисловые значения\n"
+    "           опущены; file_warnings перечисляет повторённые разделы и ключи файла и\n"
+    "           обрезанные значения.\n"
     "  --eng ВЫХОД.eng\n"
     "           записывает кривую тяги ФАЙЛА в формате RASP (.eng) для симуляторов полёта;\n"
     "           при успехе ничего не выводит.\n"
@@ -48,8 +51,9 @@ constexpr std::string_view kUsage =
     "Код завершения:\n"
     "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
     "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится);\n"
-    "  2  ошибка в аргументах, ФАЙЛ не существует или не читается, или не записан\n"
-    "     ВЫХОД.eng (сообщение с именем файла выводится в поток ошибок).\n";
+    "  2  ошибка в аргументах, ФАЙЛ не существует, не читается или не является файлом\n"
+    "     двигателя, или не записан ВЫХОД.eng (сообщение с именем файла выводится в поток\n"
+    "     ошибок).\n";
 
 // ---- JSON ----
 
@@ -173,6 +177,25 @@ std::string JsonChartSeries(const FormModel& form) {
     return object.close();
 }
 
+std::string JsonStrings(const std::vector<std::string>& texts) {
+    std::string out = "[";
+    for (const std::string& text : texts) {
+        out += (out.size() > 1 ? "," : "") + JsonString(text);
+    }
+    return out + "]";
+}
+
+// What the reading rules passed over in the file (repeated keys and sections, cut values): the
+// window stays silent about them, as it always has, but a user can find out here.
+std::string JsonFileWarnings(const std::string& file) {
+    return JsonStrings(FileWarnings(IniFile::Open(file)));
+}
+
+// The motor's description, as the memo shows it.
+std::string JsonDescription(const FormModel& form) {
+    return JsonString(form.memoText());
+}
+
 std::string JsonLine(const std::string& file, const FormModel& form, bool success) {
     JsonObject line;
     line.add("file", JsonString(file));
@@ -185,6 +208,8 @@ std::string JsonLine(const std::string& file, const FormModel& form, bool succes
     line.add("table", JsonTable(form));
     line.add("values", JsonValues(form.lastCalculation()));
     line.add("series", JsonChartSeries(form));
+    line.add("description", JsonDescription(form));
+    line.add("file_warnings", JsonFileWarnings(file));
     return line.close() + "\n";
 }
 

@@ -1,7 +1,5 @@
 #include "export/export_status.h"
 
-#include <system_error>
-
 namespace tarvo {
 
 std::string Quoted(std::string_view text) {
@@ -9,10 +7,6 @@ std::string Quoted(std::string_view text) {
     quoted += text;
     quoted += "»";
     return quoted;
-}
-
-std::string SystemErrorText(int errorNumber) {
-    return std::generic_category().message(errorNumber);
 }
 
 }  // namespace tarvo

@@ -18,7 +18,4 @@ struct [[nodiscard]] ExportStatus {
 // "«text»": how messages quote a file name or a value.
 std::string Quoted(std::string_view text);
 
-// The system's description of an errno value.
-std::string SystemErrorText(int errorNumber);
-
 }  // namespace tarvo

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "export/ascii_text.h"
-#include "export/atomic_file.h"
+#include "files/file_io.h"
 #include "model/number_text.h"
 
 namespace tarvo {
@@ -212,7 +212,11 @@ ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource&
         return ExportStatus::Failure("Файл " + Quoted(target.string()) +
                                      " не записан: " + document.error);
     }
-    return WriteFileAtomically(target, document.text);
+    if (const std::optional<FileError> failure =
+            WriteFileAtomically(target.string(), document.text)) {
+        return ExportStatus::Failure(SaveFailureMessage(*failure));
+    }
+    return ExportStatus::Success();
 }
 
 }  // namespace tarvo

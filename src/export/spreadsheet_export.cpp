@@ -128,21 +128,27 @@ std::filesystem::path DocumentsDirectory(SystemAccess& system) {
     return TemporaryDirectory(system);
 }
 
+std::string WorkbookSavedWithoutApplicationMessage(const std::filesystem::path& workbook) {
+    return "Книга сохранена: " + workbook.string() + "; программа для её открытия не найдена";
+}
+
+// The clipboard is filled first: pasting into another program needs no workbook at all.
 SpreadsheetExportOutcome ExportToSpreadsheet(const std::vector<ResultRow>& rows,
                                              const SpreadsheetServices& services) {
-    if (!SpreadsheetInstalled(services.system)) {
-        services.messages.Warning(kNoSpreadsheetMessage);
-        return SpreadsheetExportOutcome::kNoSpreadsheetApplication;
-    }
     const std::vector<TableRowText> texts = ResultTableTexts(rows);
     const ExportedRows exported = WorkbookRowsFromTable(texts);
     if (!exported.ok()) {
         return Fail(services, exported.error);
     }
+    services.clipboard.SetText(ClipboardText(texts));
     const WorkbookResult workbook =
         WriteThrustWorkbook(exported.rows, DocumentsDirectory(services.system));
     if (!workbook.ok()) {
         return Fail(services, workbook.error);
+    }
+    if (!SpreadsheetInstalled(services.system)) {
+        services.messages.Warning(WorkbookSavedWithoutApplicationMessage(workbook.path));
+        return SpreadsheetExportOutcome::kNoSpreadsheetApplication;
     }
     // The saved workbook stays where it is: the message tells the user where to find it.
     const ExportStatus opened = services.launcher.Open(workbook.path);
@@ -150,7 +156,6 @@ SpreadsheetExportOutcome ExportToSpreadsheet(const std::vector<ResultRow>& rows,
         return Fail(services, "Книга сохранена как " + Quoted(workbook.path.string()) +
                                   ", но открыть её не удалось: " + opened.error);
     }
-    services.clipboard.SetText(ClipboardText(texts));
     return SpreadsheetExportOutcome::kDone;
 }
 

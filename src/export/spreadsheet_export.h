@@ -1,7 +1,8 @@
 #pragma once
-// "Экспорт в Excel": the 23 rows of the result table go to a new workbook that the desktop's
-// spreadsheet application opens, and to the clipboard. The window supplies the launcher, the
-// clipboard and the message boxes; everything else happens here.
+// "Экспорт в Excel": the 23 rows of the result table go to the clipboard and to a new workbook,
+// which the desktop's spreadsheet application opens when there is one; without one the user
+// is told where the workbook is. The window supplies the launcher, the clipboard and the
+// message boxes; everything else happens here.
 
 #include <filesystem>
 #include <string>
@@ -15,7 +16,6 @@
 
 namespace tarvo {
 
-inline constexpr std::string_view kNoSpreadsheetMessage = "Microsoft Excel не установлен :(";
 inline constexpr std::string_view kXlsxMimeType =
     "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet";
 inline constexpr std::size_t kExportedRowCount = kResultRows.size();
@@ -41,8 +41,12 @@ ExportedRows WorkbookRowsFromTable(const std::vector<TableRowText>& texts);
 // "time<TAB>thrust" lines with the decimal comma, ready to paste into another program.
 std::string ClipboardText(const std::vector<TableRowText>& texts);
 
-// True when the desktop names an application for .xlsx workbooks or LibreOffice is on PATH.
+// True when the desktop names an application for .xlsx workbooks or LibreOffice is on PATH:
+// whether the workbook can be opened, not whether it can be written.
 bool SpreadsheetInstalled(SystemAccess& system);
+
+// "Книга сохранена: PATH; программа для её открытия не найдена".
+std::string WorkbookSavedWithoutApplicationMessage(const std::filesystem::path& workbook);
 
 // The user's documents directory, else $HOME/Documents, else the temporary directory.
 std::filesystem::path DocumentsDirectory(SystemAccess& system);
@@ -75,8 +79,8 @@ struct SpreadsheetServices {
 };
 
 enum class SpreadsheetExportOutcome {
-    kNoSpreadsheetApplication,  // only the warning was shown
-    kFailed,                    // a message said what failed; the clipboard is untouched
+    kNoSpreadsheetApplication,  // saved and on the clipboard; a warning said where the file is
+    kFailed,                    // a message said what failed
     kDone,
 };
 

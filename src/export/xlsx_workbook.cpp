@@ -3,12 +3,18 @@
 #include <locale.h>
 #include <xlsxwriter.h>
 
-#include "export/atomic_file.h"
+#include <cerrno>
+
 #include "export/export_status.h"
+#include "files/file_io.h"
 
 namespace tarvo {
 
 namespace {
+
+// More exports than this of the same name in one directory means something is wrong.
+constexpr int kMaxNameAttempts = 10000;
+constexpr std::string_view kWorkbookExtension = ".xlsx";
 
 // libxlsxwriter prints numbers with snprintf, which follows LC_NUMERIC: under a locale with a
 // decimal comma (any Russian desktop) the cells and margins would read "1,25" and the
@@ -37,6 +43,35 @@ private:
 std::string WorkbookFailure(const std::filesystem::path& directory, std::string_view reason) {
     return "Не удалось сохранить книгу Excel в папке " + Quoted(directory.string()) + ": " +
            std::string(reason);
+}
+
+// The library's own texts are English; the user reads why in Russian.
+std::string WorkbookErrorReason(lxw_error error) {
+    switch (error) {
+        case LXW_ERROR_MEMORY_MALLOC_FAILED:
+            return "не хватает памяти";
+        case LXW_ERROR_CREATING_XLSX_FILE:
+            return "не удалось создать файл книги";
+        case LXW_ERROR_CREATING_TMPFILE:
+        case LXW_ERROR_READING_TMPFILE:
+            return "не удалось записать или прочитать временный файл";
+        case LXW_ERROR_ZIP_FILE_OPERATION:
+        case LXW_ERROR_ZIP_FILE_ADD:
+        case LXW_ERROR_ZIP_CLOSE:
+            return "ошибка записи файла книги (нет места на диске или нет доступа)";
+        default:
+            return "внутренняя ошибка библиотеки записи книг (код " +
+                   std::to_string(static_cast<int>(error)) + ")";
+    }
+}
+
+std::string NumberedName(const std::filesystem::path& directory, int number) {
+    std::string name(kWorksheetName);
+    if (number > 1) {
+        name += " (" + std::to_string(number) + ")";
+    }
+    name += kWorkbookExtension;
+    return (directory / name).string();
 }
 
 // Fills the one worksheet; the workbook is written and freed by the caller's workbook_close.
@@ -68,36 +103,42 @@ std::string WriteWorkbookFile(const std::filesystem::path& path,
     CLocaleOnThisThread cLocale;
     lxw_workbook* workbook = workbook_new(path.c_str());
     if (workbook == nullptr) {
-        return lxw_strerror(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        return WorkbookErrorReason(LXW_ERROR_MEMORY_MALLOC_FAILED);
     }
     const lxw_error filled = FillWorksheet(workbook, rows);
     if (filled != LXW_NO_ERROR) {
         lxw_workbook_free(workbook);
-        return lxw_strerror(filled);
+        return WorkbookErrorReason(filled);
     }
     const lxw_error closed = workbook_close(workbook);
-    return closed == LXW_NO_ERROR ? std::string() : std::string(lxw_strerror(closed));
+    return closed == LXW_NO_ERROR ? std::string() : WorkbookErrorReason(closed);
 }
 
 }  // namespace
 
+// The library writes to a name of its own beside the first free name; the finished file then
+// takes the first name that is still free, never replacing one.
 WorkbookResult WriteThrustWorkbook(const std::vector<WorkbookRow>& rows,
                                    const std::filesystem::path& directory) {
-    TemporaryFile temporary(directory, "tarvo-workbook");
-    if (!temporary.created()) {
-        return {{}, WorkbookFailure(directory, temporary.error())};
+    PendingFile pending(NumberedName(directory, 1));
+    if (pending.error()) {
+        return {{}, WorkbookFailure(directory, pending.error()->reason)};
     }
-    temporary.Close();
-    if (std::string reason = WriteWorkbookFile(temporary.path(), rows); !reason.empty()) {
+    pending.Close();
+    if (std::string reason = WriteWorkbookFile(pending.path(), rows); !reason.empty()) {
         return {{}, WorkbookFailure(directory, reason)};
     }
-    WorkbookResult result;
-    const ExportStatus published =
-        temporary.PublishUnderNewName(kWorksheetName, ".xlsx", result.path);
-    if (!published.ok()) {
-        return {{}, published.error};
+    for (int number = 1; number <= kMaxNameAttempts; ++number) {
+        const std::string candidate = NumberedName(directory, number);
+        const std::optional<FileError> failure = pending.PublishAsNew(candidate);
+        if (!failure) {
+            return {candidate, ""};
+        }
+        if (failure->errorNumber != EEXIST) {
+            return {{}, WorkbookFailure(directory, failure->reason)};
+        }
     }
-    return result;
+    return {{}, WorkbookFailure(directory, "занято слишком много имён книг")};
 }
 
 }  // namespace tarvo

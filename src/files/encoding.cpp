@@ -105,6 +105,75 @@ std::optional<char32_t> NextCodePoint(std::string_view text, std::size_t& pos) {
     return cp;
 }
 
+// Valid UTF-8 with at least one character beyond ASCII: a Windows-1251 text with Cyrillic
+// letters practically never is.
+bool LooksLikeUtf8(std::string_view bytes) {
+    bool multiByte = false;
+    for (std::size_t pos = 0; pos < bytes.size();) {
+        const std::size_t start = pos;
+        if (!NextCodePoint(bytes, pos)) {
+            return false;
+        }
+        multiByte = multiByte || pos - start > 1;
+    }
+    return multiByte;
+}
+
+bool IsHighSurrogate(char32_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char32_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+std::string Utf16ToUtf8(std::string_view bytes, bool bigEndian) {
+    const auto unitAt = [bytes, bigEndian](std::size_t pos) -> char32_t {
+        const auto first = static_cast<unsigned char>(bytes[pos]);
+        const auto second = static_cast<unsigned char>(bytes[pos + 1]);
+        return bigEndian ? (first << 8) | second : (second << 8) | first;
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t pos = 0;
+    for (; pos + 1 < bytes.size(); pos += 2) {
+        const char32_t unit = unitAt(pos);
+        if (IsHighSurrogate(unit) && pos + 3 < bytes.size() && IsLowSurrogate(unitAt(pos + 2))) {
+            AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (unitAt(pos + 2) - 0xDC00));
+            pos += 2;
+        } else if (IsHighSurrogate(unit) || IsLowSurrogate(unit)) {
+            out += '?';
+        } else {
+            AppendUtf8(out, unit);
+        }
+    }
+    if (pos < bytes.size()) {
+        out += '?';  // half a code unit at the end
+    }
+    return out;
+}
+
+void AppendUtf16(std::string& out, char32_t unit, bool bigEndian) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out += bigEndian ? high : low;
+    out += bigEndian ? low : high;
+}
+
+std::string Utf8ToUtf16(std::string_view text, bool bigEndian) {
+    std::string out(bigEndian ? kUtf16BeBom : kUtf16LeBom);
+    for (std::size_t pos = 0; pos < text.size();) {
+        const char32_t cp = NextCodePoint(text, pos).value_or(U'?');
+        if (cp >= 0x10000) {
+            AppendUtf16(out, 0xD800 + ((cp - 0x10000) >> 10), bigEndian);
+            AppendUtf16(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), bigEndian);
+        } else {
+            AppendUtf16(out, cp, bigEndian);
+        }
+    }
+    return out;
+}
+
 char32_t FoldCodePoint(char32_t cp) {
     if (cp >= 'A' && cp <= 'Z') {
         return cp + 0x20;
@@ -162,15 +231,48 @@ std::string DecodeFileText(std::string_view bytes, TextEncoding& detected) {
         detected = TextEncoding::Utf8WithBom;
         return SanitizeUtf8(bytes.substr(kUtf8Bom.size()));
     }
+    if (bytes.starts_with(kUtf16LeBom) || bytes.starts_with(kUtf16BeBom)) {
+        const bool bigEndian = bytes.starts_with(kUtf16BeBom);
+        detected = bigEndian ? TextEncoding::Utf16Be : TextEncoding::Utf16Le;
+        return Utf16ToUtf8(bytes.substr(kUtf16LeBom.size()), bigEndian);
+    }
+    if (LooksLikeUtf8(bytes)) {
+        detected = TextEncoding::Utf8;
+        return std::string(bytes);
+    }
     detected = TextEncoding::Windows1251;
     return Windows1251ToUtf8(bytes);
 }
 
 std::string EncodeFileText(std::string_view text, TextEncoding encoding) {
-    if (encoding == TextEncoding::Utf8WithBom) {
-        return std::string(kUtf8Bom) + SanitizeUtf8(text);
+    switch (encoding) {
+        case TextEncoding::Utf8WithBom:
+            return std::string(kUtf8Bom) + SanitizeUtf8(text);
+        case TextEncoding::Utf8:
+            return SanitizeUtf8(text);
+        case TextEncoding::Utf16Le:
+        case TextEncoding::Utf16Be:
+            return Utf8ToUtf16(text, encoding == TextEncoding::Utf16Be);
+        case TextEncoding::Windows1251:
+            break;
     }
     return Utf8ToWindows1251(text);
+}
+
+std::string UnencodableCharacters(std::string_view text, TextEncoding encoding) {
+    std::string found;
+    if (encoding != TextEncoding::Windows1251) {
+        return found;
+    }
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const auto cp = NextCodePoint(text, pos);
+        const std::string_view character = text.substr(start, pos - start);
+        if (cp && !CodePointToByte(*cp) && found.find(character) == std::string::npos) {
+            found.append(character);
+        }
+    }
+    return found;
 }
 
 std::size_t Utf8Length(std::string_view text) {

@@ -1,16 +1,24 @@
 #include "files/file_io.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
-#include <random>
 
 namespace tarvo {
 namespace {
+
+// Symbolic links followed before a write gives up, as the kernel does.
+constexpr int kMaxLinkHops = 40;
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // Closes a descriptor on every way out of a function.
 class Descriptor {
@@ -25,37 +33,19 @@ public:
     Descriptor& operator=(const Descriptor&) = delete;
 
     int get() const { return fd_; }
-    // Closes now and reports whether the close succeeded (it can report a delayed write error).
-    bool Close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
 private:
     int fd_;
 };
 
 FileError ErrorFor(const std::string& path, int error) {
-    return FileError{path, ReasonForErrno(error)};
+    return FileError{path, ReasonForErrno(error), error};
 }
 
-// A temporary file beside the target, created exclusively so that no other file is touched.
-int CreateTemporaryFile(const std::string& target, std::string& temporaryPath) {
-    const std::string directory = DirectoryOf(target);
-    const std::string prefix =
-        (directory.empty() ? std::string() : directory + "/") + "." + FileNameOf(target) + ".";
-    std::random_device seed;
-    std::mt19937 generator(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = prefix + std::to_string(generator() % 1000000) + ".tmp";
-        const int fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
+FileStamp StampFrom(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size),
+            static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
 }
 
 bool WriteAll(int fd, std::string_view bytes) {
@@ -72,24 +62,17 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+std::string DirectoryOrCurrent(const std::string& path) {
+    const std::string directory = DirectoryOf(path);
+    return directory.empty() ? "." : directory;
+}
+
 // The rename is durable only once the directory entry itself is on the disk.
 void SyncDirectory(const std::string& target) {
-    const std::string directory = DirectoryOf(target);
-    Descriptor dir(
-        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    Descriptor dir(::open(DirectoryOrCurrent(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) {
         ::fsync(dir.get());
     }
-}
-
-// The file a write to `path` must replace: the target of a symbolic link, else the path.
-std::string ResolveTarget(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return path;
-    }
-    char resolved[PATH_MAX];
-    return ::realpath(path.c_str(), resolved) != nullptr ? std::string(resolved) : path;
 }
 
 // Refuses a target that is a directory, a device or a read-only file. Writing through the
@@ -107,15 +90,49 @@ std::optional<FileError> CheckReplaceable(const std::string& target, const struc
     return std::nullopt;
 }
 
-std::optional<FileError> WriteTemporary(int fd, std::string_view bytes,
-                                        const std::optional<mode_t>& mode) {
-    if (mode && ::fchmod(fd, *mode) != 0) {
-        return FileError{"", ReasonForErrno(errno)};
+// Renames without replacing; 0 or an errno value.
+int RenameNoReplace(const std::string& from, const std::string& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
     }
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) {
-        return FileError{"", ReasonForErrno(errno)};
+    if (errno != EINVAL && errno != ENOSYS) {
+        return errno;
     }
-    return std::nullopt;
+    // A file system without the flag: a hard link fails when the name is taken.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+        return errno;
+    }
+    ::unlink(from.c_str());
+    return 0;
+}
+
+// The process number in a temporary file name of `prefix`, such as ".m.zel.4711.tmp".
+std::optional<pid_t> LeftoverPid(std::string_view name, std::string_view prefix) {
+    if (!name.starts_with(prefix) || !name.ends_with(kTemporarySuffix)) {
+        return std::nullopt;
+    }
+    const std::string_view digits =
+        name.substr(prefix.size(), name.size() - prefix.size() - kTemporarySuffix.size());
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        pid <= 0) {
+        return std::nullopt;
+    }
+    return pid;
+}
+
+bool ProcessIsGone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+bool IsAbsoluteDirectory(const char* directory) {
+    return directory != nullptr && directory[0] == '/';
+}
+
+std::string HomeFromPasswordDatabase() {
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
 
 }  // namespace
@@ -141,6 +158,8 @@ std::string ReasonForErrno(int error) {
             return "часть пути не является папкой";
         case EISDIR:
             return "по этому пути находится папка";
+        case EEXIST:
+            return "файл с таким именем уже существует";
         case ENOSPC:
             return "на диске нет места";
         case EDQUOT:
@@ -156,9 +175,19 @@ std::string ReasonForErrno(int error) {
             return "открыто слишком много файлов";
         case EIO:
             return "ошибка ввода-вывода";
+        case EXDEV:
+            return "файл находится на другом диске";
         default:
             return "системная ошибка " + std::to_string(error);
     }
+}
+
+std::optional<FileStamp> StampOf(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || ::stat(path.c_str(), &info) != 0) {
+        return std::nullopt;
+    }
+    return StampFrom(info);
 }
 
 FileContents ReadFileBytes(const std::string& path, std::size_t limit) {
@@ -181,6 +210,7 @@ FileContents ReadFileBytes(const std::string& path, std::size_t limit) {
             S_ISDIR(info.st_mode) ? ErrorFor(path, EISDIR) : FileError{path, "это не обычный файл"};
         return contents;
     }
+    contents.stamp = StampFrom(info);
     char buffer[65536];
     while (contents.bytes.size() <= limit) {
         const ssize_t got = ::read(fd.get(), buffer, sizeof buffer);
@@ -206,11 +236,154 @@ FileContents ReadFileBytes(const std::string& path, std::size_t limit) {
     return contents;
 }
 
+std::string ResolveWriteTarget(const std::string& path) {
+    std::string current = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return current;
+        }
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer);
+        if (length <= 0 || static_cast<std::size_t>(length) >= sizeof buffer) {
+            return current;
+        }
+        const std::string link(buffer, static_cast<std::size_t>(length));
+        const std::string directory = DirectoryOf(current);
+        if (link.front() == '/' || directory.empty()) {
+            current = link;
+        } else {
+            current = (directory == "/" ? directory : directory + "/") + link;
+        }
+    }
+    return current;  // a loop of links: the write reports it
+}
+
+std::string TemporaryPathFor(const std::string& target, pid_t pid) {
+    const std::string directory = DirectoryOf(target);
+    return (directory.empty()  ? std::string()
+            : directory == "/" ? directory
+                               : directory + "/") +
+           "." + FileNameOf(target) + "." + std::to_string(pid) + std::string(kTemporarySuffix);
+}
+
+void RemoveDeadLeftovers(const std::string& target) {
+    DIR* directory = ::opendir(DirectoryOrCurrent(target).c_str());
+    if (directory == nullptr) {
+        return;
+    }
+    const std::string prefix = "." + FileNameOf(target) + ".";
+    const pid_t self = ::getpid();
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::optional<pid_t> pid = LeftoverPid(entry->d_name, prefix);
+        if (pid && *pid != self && ProcessIsGone(*pid)) {
+            ::unlinkat(::dirfd(directory), entry->d_name, 0);
+        }
+    }
+    ::closedir(directory);
+}
+
+PendingFile::PendingFile(const std::string& target) {
+    RemoveDeadLeftovers(target);
+    path_ = TemporaryPathFor(target, ::getpid());
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC;
+    fd_ = ::open(path_.c_str(), kFlags, 0666);
+    if (fd_ < 0 && errno == EEXIST) {
+        // Our own name: left by an earlier save of this process that could not clean up, or by
+        // a dead process that had the same number. No save of ours is using it now.
+        ::unlink(path_.c_str());
+        fd_ = ::open(path_.c_str(), kFlags, 0666);
+    }
+    if (fd_ < 0) {
+        const int error = errno;
+        error_ = error == EACCES || error == EPERM
+                     ? FileError{target, "нет прав на запись в папку", error}
+                     : ErrorFor(target, error);
+        path_.clear();
+    }
+}
+
+PendingFile::~PendingFile() {
+    Close();
+    if (!published_ && !path_.empty()) {
+        ::unlink(path_.c_str());
+    }
+}
+
+void PendingFile::Close() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+std::optional<FileError> PendingFile::Write(std::string_view bytes) {
+    if (error_) {
+        return error_;
+    }
+    if (fd_ < 0 || !WriteAll(fd_, bytes)) {
+        return ErrorFor(path_, fd_ < 0 ? EBADF : errno);
+    }
+    return std::nullopt;
+}
+
+// Flushes the content to the disk and closes the file; a delayed write error shows here.
+std::optional<FileError> PendingFile::Flush() {
+    if (error_) {
+        return error_;
+    }
+    if (flushed_) {
+        return std::nullopt;
+    }
+    const int fd = fd_ >= 0 ? fd_ : ::open(path_.c_str(), O_RDONLY | O_CLOEXEC);
+    fd_ = -1;
+    if (fd < 0) {
+        return ErrorFor(path_, errno);
+    }
+    const bool synced = ::fsync(fd) == 0;
+    const int syncError = errno;
+    if (::close(fd) != 0 || !synced) {
+        return ErrorFor(path_, synced ? errno : syncError);
+    }
+    flushed_ = true;
+    return std::nullopt;
+}
+
+std::optional<FileError> PendingFile::Replace(const std::string& target,
+                                              std::optional<mode_t> mode) {
+    if (mode && !error_ && ::chmod(path_.c_str(), *mode) != 0) {
+        return ErrorFor(target, errno);
+    }
+    if (auto failure = Flush()) {
+        failure->path = target;
+        return failure;
+    }
+    if (::rename(path_.c_str(), target.c_str()) != 0) {
+        return ErrorFor(target, errno);
+    }
+    published_ = true;
+    SyncDirectory(target);
+    return std::nullopt;
+}
+
+std::optional<FileError> PendingFile::PublishAsNew(const std::string& target) {
+    if (auto failure = Flush()) {
+        failure->path = target;
+        return failure;
+    }
+    if (const int error = RenameNoReplace(path_, target); error != 0) {
+        return ErrorFor(target, error);
+    }
+    published_ = true;
+    SyncDirectory(target);
+    return std::nullopt;
+}
+
 std::optional<FileError> WriteFileAtomically(const std::string& path, std::string_view bytes) {
     if (path.empty()) {
         return FileError{path, "не указано имя файла"};
     }
-    const std::string target = ResolveTarget(path);
+    const std::string target = ResolveWriteTarget(path);
     struct stat info {};
     std::optional<mode_t> mode;
     if (::stat(target.c_str(), &info) == 0) {
@@ -219,30 +392,18 @@ std::optional<FileError> WriteFileAtomically(const std::string& path, std::strin
             return refused;
         }
         mode = info.st_mode & 07777;
+    } else if (errno != ENOENT) {
+        return ErrorFor(path, errno);
     }
-    std::string temporaryPath;
-    Descriptor fd(CreateTemporaryFile(target, temporaryPath));
-    if (fd.get() < 0) {
-        const int error = errno;
-        if (error == EACCES || error == EPERM) {
-            return FileError{path, "нет прав на запись в папку"};
-        }
-        return ErrorFor(path, error);
-    }
-    auto failure = WriteTemporary(fd.get(), bytes, mode);
-    if (!failure && !fd.Close()) {
-        failure = FileError{"", ReasonForErrno(errno)};
-    }
-    if (!failure && ::rename(temporaryPath.c_str(), target.c_str()) != 0) {
-        failure = FileError{"", ReasonForErrno(errno)};
+    PendingFile pending(target);
+    auto failure = pending.Write(bytes);
+    if (!failure) {
+        failure = pending.Replace(target, mode);
     }
     if (failure) {
-        ::unlink(temporaryPath.c_str());
         failure->path = path;
-        return failure;
     }
-    SyncDirectory(target);
-    return std::nullopt;
+    return failure;
 }
 
 std::optional<FileError> CreateDirectories(const std::string& directory) {
@@ -268,6 +429,11 @@ std::optional<FileError> CreateDirectories(const std::string& directory) {
 bool FileExists(const std::string& path) {
     struct stat info {};
     return !path.empty() && ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+}
+
+bool DirectoryExists(const std::string& path) {
+    struct stat info {};
+    return !path.empty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 std::string DirectoryOf(std::string_view path) {
@@ -302,6 +468,28 @@ std::string ExecutableDirectory() {
         return "";
     }
     return DirectoryOf(std::string_view(buffer, static_cast<std::size_t>(length)));
+}
+
+std::string TarvoConfigDirectory(const char* xdgConfigHome, const char* home) {
+    std::string base;
+    if (IsAbsoluteDirectory(xdgConfigHome)) {
+        base = xdgConfigHome;
+    } else if (IsAbsoluteDirectory(home)) {
+        base = std::string(home) + "/.config";
+    } else {
+        return "";
+    }
+    while (base.size() > 1 && base.back() == '/') {
+        base.pop_back();
+    }
+    return base + "/Tarvo";
+}
+
+std::string TarvoConfigDirectory() {
+    const char* home = std::getenv("HOME");
+    const std::string fallbackHome = IsAbsoluteDirectory(home) ? "" : HomeFromPasswordDatabase();
+    return TarvoConfigDirectory(std::getenv("XDG_CONFIG_HOME"),
+                                fallbackHome.empty() ? home : fallbackHome.c_str());
 }
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 #include "files/ini_document.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <utility>
 
 namespace tarvo {
@@ -114,15 +115,17 @@ IniDocument::Line IniDocument::MakeKeyLine(std::string_view key, std::string_vie
     return ParseLine(std::move(text));
 }
 
-void IniDocument::AddLine(std::string text) {
+void IniDocument::AddLine(std::string text, std::size_t lineNumber) {
     if (const auto name = SectionName(text)) {
         Section section;
         section.folded = FoldCase(*name);
         section.header = std::move(text);
+        section.lineNumber = lineNumber;
         sections_.push_back(std::move(section));
         return;
     }
     Line line = ParseLine(std::move(text));
+    line.lineNumber = lineNumber;
     std::vector<Line>& lines = sections_.empty() ? preamble_ : sections_.back().lines;
     // Runs of comments, blank lines and junk are kept as one entry: a file of a million empty
     // lines then costs one string, not a million line records.
@@ -137,11 +140,49 @@ void IniDocument::AddLine(std::string text) {
 IniDocument IniDocument::Parse(std::string_view bytes) {
     IniDocument document;
     const std::string text = DecodeFileText(bytes, document.encoding_);
-    SplitLines(text, [&document](std::string_view line) { document.AddLine(std::string(line)); });
+    std::size_t lineNumber = 0;
+    SplitLines(text, [&document, &lineNumber](std::string_view line) {
+        document.AddLine(std::string(line), ++lineNumber);
+    });
+    document.FindIssues();
     return document;
 }
 
+// One pass with hash maps: a file of a hundred thousand repeated keys must not take minutes.
+void IniDocument::FindIssues() {
+    std::unordered_map<std::string, std::size_t> firstSection;
+    std::unordered_map<std::string, std::size_t> firstKey;  // "section\nkey", both folded
+    for (const Section& section : sections_) {
+        const std::string name(SectionName(section.header).value_or(""));
+        const auto [seen, isNew] = firstSection.emplace(section.folded, section.lineNumber);
+        if (!isNew) {
+            issues_.push_back(
+                {IniIssue::Kind::kRepeatedSection, name, "", section.lineNumber, seen->second, 0});
+        }
+        for (const Line& line : section.lines) {
+            if (!line.isKey) {
+                continue;
+            }
+            const std::string key(line.key());
+            const auto [first, keyIsNew] =
+                firstKey.emplace(section.folded + '\n' + line.folded, line.lineNumber);
+            if (!keyIsNew) {
+                issues_.push_back(
+                    {IniIssue::Kind::kRepeatedKey, name, key, line.lineNumber, first->second, 0});
+            }
+            if (const std::size_t length = Utf8Length(line.value()); length > kMaxIniValueLength) {
+                issues_.push_back(
+                    {IniIssue::Kind::kValueCut, name, key, line.lineNumber, 0, length});
+            }
+        }
+    }
+}
+
 std::string IniDocument::Serialize() const {
+    return EncodeFileText(Text(), encoding_);
+}
+
+std::string IniDocument::Text() const {
     std::string text;
     const auto append = [&text](const std::string& line) {
         text += line;
@@ -156,7 +197,7 @@ std::string IniDocument::Serialize() const {
             append(line.text);
         }
     }
-    return EncodeFileText(text, encoding_);
+    return text;
 }
 
 const IniDocument::Line* IniDocument::FindLine(std::string_view section,

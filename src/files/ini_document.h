@@ -24,6 +24,18 @@ namespace tarvo {
 // A stored value is read back into a buffer of 2048 characters: longer values are cut.
 inline constexpr std::size_t kMaxIniValueLength = 2047;
 
+// What the reading rules pass over silently, found when a file is parsed, so that a user can
+// be told: a section or key that occurs again, and a value cut at kMaxIniValueLength.
+struct IniIssue {
+    enum class Kind { kRepeatedSection, kRepeatedKey, kValueCut };
+    Kind kind = Kind::kRepeatedSection;
+    std::string section;        // as written in the file
+    std::string key;            // for keys and values
+    std::size_t line = 0;       // 1-based line of the occurrence the rules pass over or cut
+    std::size_t firstLine = 0;  // the occurrence that counts (repeated sections and keys)
+    std::size_t length = 0;     // characters of a cut value
+};
+
 class IniDocument {
 public:
     IniDocument() = default;
@@ -32,6 +44,8 @@ public:
     static IniDocument Parse(std::string_view bytes);
     // The whole file, in the encoding it was read with (Windows-1251 for a new document).
     std::string Serialize() const;
+    // The same as text, before encoding (to find what an encoding cannot hold).
+    std::string Text() const;
 
     TextEncoding encoding() const { return encoding_; }
     void setEncoding(TextEncoding encoding) { encoding_ = encoding; }
@@ -59,6 +73,9 @@ public:
     // Whether the section exists and holds at least one key.
     bool HasSectionWithKeys(std::string_view section) const;
 
+    // What Parse found, in file order; later changes do not alter it.
+    const std::vector<IniIssue>& issues() const { return issues_; }
+
 private:
     struct Line {
         std::string text;    // the line (UTF-8) as written; a run of non-key lines is one entry
@@ -68,6 +85,7 @@ private:
         std::size_t keyEnd = 0;
         std::size_t valueBegin = 0;  // the trimmed value is text[valueBegin, valueEnd)
         std::size_t valueEnd = 0;
+        std::size_t lineNumber = 0;  // in the parsed file; 0 for lines written since
 
         std::string_view key() const;
         std::string_view value() const;
@@ -76,13 +94,15 @@ private:
         std::string header;  // the section line as written
         std::string folded;  // the name, case folded
         std::vector<Line> lines;
+        std::size_t lineNumber = 0;
 
         bool HasKeys() const;
     };
 
     static Line ParseLine(std::string text);
     static Line MakeKeyLine(std::string_view key, std::string_view value);
-    void AddLine(std::string text);
+    void AddLine(std::string text, std::size_t lineNumber = 0);
+    void FindIssues();
     const Line* FindLine(std::string_view section, std::string_view key) const;
     Line* FindLine(std::string_view section, std::string_view key);
     Section* FindSection(std::string_view section);
@@ -90,6 +110,7 @@ private:
     std::vector<Line> preamble_;  // lines before the first section: kept, but in no section
     std::vector<Section> sections_;
     TextEncoding encoding_ = TextEncoding::Windows1251;
+    std::vector<IniIssue> issues_;
 };
 
 }  // namespace tarvo

@@ -6,6 +6,7 @@ IniFile IniFile::Open(std::string path) {
     IniFile file(std::move(path));
     const FileContents contents = ReadFileBytes(file.path_);
     file.existed_ = contents.status != ReadStatus::Missing;
+    file.stamp_ = contents.stamp;
     if (contents.status == ReadStatus::Failed) {
         file.readError_ = contents.error;
         return file;
@@ -30,6 +31,41 @@ std::optional<FileError> IniFile::Commit() const {
         return readError_;
     }
     return WriteFileAtomically(path_, document_.Serialize());
+}
+
+std::string IniIssueText(const IniIssue& issue) {
+    const std::string line = "Строка " + std::to_string(issue.line) + ": ";
+    const std::string section = "[" + issue.section + "]";
+    switch (issue.kind) {
+        case IniIssue::Kind::kRepeatedSection:
+            return line + "раздел " + section + " повторяется (впервые в строке " +
+                   std::to_string(issue.firstLine) + ")";
+        case IniIssue::Kind::kRepeatedKey:
+            return line + "ключ " + issue.key + " раздела " + section +
+                   " повторяется, действует первое значение (строка " +
+                   std::to_string(issue.firstLine) + ")";
+        case IniIssue::Kind::kValueCut:
+            return line + "значение ключа " + issue.key + " раздела " + section + " длиной " +
+                   std::to_string(issue.length) + " символов обрезано до " +
+                   std::to_string(kMaxIniValueLength);
+    }
+    return line;
+}
+
+std::vector<std::string> FileWarnings(const IniFile& file) {
+    std::vector<std::string> warnings;
+    if (file.readError() && file.existed()) {
+        warnings.push_back(file.readError()->reason);
+    }
+    const std::vector<IniIssue>& issues = file.document().issues();
+    for (std::size_t i = 0; i < issues.size(); ++i) {
+        if (warnings.size() == kMaxFileWarnings) {
+            warnings.push_back("и ещё " + std::to_string(issues.size() - i) + " таких замечаний");
+            break;
+        }
+        warnings.push_back(IniIssueText(issues[i]));
+    }
+    return warnings;
 }
 
 std::string ReadIniStr(const std::string& path, std::string_view section, std::string_view key,

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "files/file_io.h"
 #include "files/ini_document.h"
@@ -33,6 +34,8 @@ public:
     bool existed() const { return existed_; }
     // Why the file could not be read in full (the reader then saw defaults or a part).
     const std::optional<FileError>& readError() const { return readError_; }
+    // The file as it was read; nothing for a file that did not exist.
+    const std::optional<FileStamp>& stamp() const { return stamp_; }
 
     // Writes the whole document atomically. Nothing is written when the file could not be
     // read in full; the error then says so.
@@ -45,7 +48,15 @@ private:
     IniDocument document_;
     bool existed_ = false;
     std::optional<FileError> readError_;
+    std::optional<FileStamp> stamp_;
 };
+
+// The user's texts for what the reading rules passed over in the file: repeated sections and
+// keys, values cut at kMaxIniValueLength, and a file read only up to the size limit. At most
+// kMaxFileWarnings texts; a last one counts the rest.
+inline constexpr std::size_t kMaxFileWarnings = 100;
+std::vector<std::string> FileWarnings(const IniFile& file);
+std::string IniIssueText(const IniIssue& issue);
 
 // One-shot operations on a path, each a read and (for the changing ones) an atomic write, for
 // callers that touch a single key. Reading a missing or unreadable file gives the fallback.

@@ -132,12 +132,25 @@ const MotorKey* FindMotorKey(std::string_view control) {
     return nullptr;
 }
 
-std::string DefaultPropellantFilePath() {
-    const std::string directory = ExecutableDirectory();
-    if (directory.empty()) {
-        return "";
+std::vector<std::string> PropellantFileLocations(const std::string& configDirectory,
+                                                 const std::string& programDirectory) {
+    std::vector<std::string> locations;
+    const std::string name = "/" + std::string(kDefaultPropellantFileName);
+    if (!configDirectory.empty()) {
+        locations.push_back(configDirectory + name);
     }
-    return directory + "/" + std::string(kDefaultPropellantFileName);
+    if (!programDirectory.empty()) {
+        locations.push_back(programDirectory + name);
+        const std::string prefix = DirectoryOf(programDirectory);
+        if (!prefix.empty()) {
+            locations.push_back((prefix == "/" ? "" : prefix) + "/share/tarvo" + name);
+        }
+    }
+    return locations;
+}
+
+std::vector<std::string> PropellantFileLocations() {
+    return PropellantFileLocations(TarvoConfigDirectory(), ExecutableDirectory());
 }
 
 }  // namespace tarvo

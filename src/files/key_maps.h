@@ -125,7 +125,13 @@ inline constexpr std::string_view kMotorFileExtension = ".zel";
 inline constexpr std::string_view kPropellantFileExtension = ".grn";
 inline constexpr std::string_view kDefaultPropellantFileName = "GRAINS.grn";
 
-// GRAINS.grn beside the program ("" when the program's directory is unknown).
-std::string DefaultPropellantFilePath();
+// Where the default propellant file GRAINS.grn is looked for, in this order: the user's
+// configuration directory (TarvoConfigDirectory), beside the program, and the installed data
+// directory <prefix>/share/tarvo when the program lives in <prefix>/bin. The first that exists
+// is the one; directories that are unknown ("") are left out.
+std::vector<std::string> PropellantFileLocations(const std::string& configDirectory,
+                                                 const std::string& programDirectory);
+// The same for the running program.
+std::vector<std::string> PropellantFileLocations();
 
 }  // namespace tarvo

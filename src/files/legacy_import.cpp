@@ -1,5 +1,6 @@
 #include "files/legacy_import.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -103,6 +104,16 @@ void ConvertPropellants(IniDocument& document) {
 
 bool IsLegacyMotorDocument(const IniDocument& document) {
     return document.HasSectionWithKeys(kOldTabs);
+}
+
+bool IsMotorDocument(const IniDocument& document) {
+    const auto has = [&document](std::string_view section) {
+        return document.HasSectionWithKeys(section);
+    };
+    return std::any_of(kPropellantSections.begin(), kPropellantSections.end(), has) ||
+           std::any_of(kMotorKeys.begin(), kMotorKeys.end(),
+                       [&has](const MotorKey& key) { return has(key.section); }) ||
+           has(kOldValues) || has(kOldTabs);
 }
 
 LegacyConversion ConvertLegacyMotorFile(IniDocument& document) {

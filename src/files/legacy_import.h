@@ -21,6 +21,11 @@ enum class LegacyConversion {
 // A file is in the older layout when its section "Tabs" holds at least one key.
 bool IsLegacyMotorDocument(const IniDocument& document);
 
+// Whether the document is a motor file of either layout: a section of the current layout (the
+// propellant sections, "Params", "Tab", "Description") or of the older one ("Const&Vars",
+// "Tabs") holds at least one key. An empty file, binary junk or any other text is none.
+bool IsMotorDocument(const IniDocument& document);
+
 // Copies every old value (its default when missing or empty) to its key of the current
 // layout, appending the new sections, then erases "Const&Vars" and "Tabs". Old values are
 // copied as text, unchecked: the open sequence and the calculation deal with them.

@@ -1,9 +1,7 @@
 #include "files/recent_files.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 
 #include "files/ini_file.h"
@@ -13,15 +11,6 @@ namespace {
 
 std::string RecentKey(std::size_t index) {
     return std::to_string(index);
-}
-
-bool IsAbsoluteDirectory(const char* directory) {
-    return directory != nullptr && directory[0] == '/';
-}
-
-std::string HomeFromPasswordDatabase() {
-    const passwd* entry = ::getpwuid(::getuid());
-    return entry != nullptr && entry->pw_dir != nullptr ? entry->pw_dir : "";
 }
 
 }  // namespace
@@ -89,6 +78,13 @@ std::string FileNotFoundMessage(std::string_view path) {
     return "Файл " + std::string(path) + " не найден!";
 }
 
+std::string MissingFileMessage(const std::string& path) {
+    if (DirectoryExists(path)) {
+        return ReadFailureMessage({path, ReasonForErrno(EISDIR), EISDIR});
+    }
+    return FileNotFoundMessage(path);
+}
+
 RecentClick RecentItemClick(RecentFiles& recent, std::size_t index,
                             const std::function<bool(const std::string&)>& fileExists) {
     if (index >= recent.entries().size()) {
@@ -99,42 +95,35 @@ RecentClick RecentItemClick(RecentFiles& recent, std::size_t index,
         return {RecentClick::Action::Open, path, ""};
     }
     recent.Remove(path);
-    return {RecentClick::Action::Missing, path, FileNotFoundMessage(path)};
+    return {RecentClick::Action::Missing, path, MissingFileMessage(path)};
 }
 
 std::string TarvoIniPath(const char* xdgConfigHome, const char* home) {
-    std::string base;
-    if (IsAbsoluteDirectory(xdgConfigHome)) {
-        base = xdgConfigHome;
-    } else if (IsAbsoluteDirectory(home)) {
-        base = std::string(home) + "/.config";
-    } else {
-        return "";
-    }
-    while (base.size() > 1 && base.back() == '/') {
-        base.pop_back();
-    }
-    return base + "/Tarvo/Tarvo.ini";
+    const std::string directory = TarvoConfigDirectory(xdgConfigHome, home);
+    return directory.empty() ? "" : directory + "/" + std::string(kTarvoIniName);
 }
 
 std::string TarvoIniPath() {
-    const char* home = std::getenv("HOME");
-    const std::string fallbackHome = IsAbsoluteDirectory(home) ? "" : HomeFromPasswordDatabase();
-    return TarvoIniPath(std::getenv("XDG_CONFIG_HOME"),
-                        fallbackHome.empty() ? home : fallbackHome.c_str());
+    const std::string directory = TarvoConfigDirectory();
+    return directory.empty() ? "" : directory + "/" + std::string(kTarvoIniName);
 }
 
-RecentFiles LoadRecentFiles(const std::string& iniPath) {
+RecentFiles LoadRecentFiles(const std::string& iniPath, std::optional<FileError>* readError) {
     RecentFiles recent;
-    if (!iniPath.empty()) {
-        recent.LoadRecentList(IniFile::Open(iniPath).document());
+    if (iniPath.empty()) {
+        return recent;
+    }
+    const IniFile file = IniFile::Open(iniPath);
+    recent.LoadRecentList(file.document());
+    if (readError != nullptr) {
+        *readError = file.readError();
     }
     return recent;
 }
 
 std::optional<FileError> SaveRecentFiles(const RecentFiles& recent, const std::string& iniPath) {
     if (iniPath.empty()) {
-        return FileError{"Tarvo.ini", "не найдена папка настроек пользователя"};
+        return FileError{std::string(kTarvoIniName), "не найдена папка настроек пользователя"};
     }
     if (auto failure = CreateDirectories(DirectoryOf(iniPath))) {
         return failure;

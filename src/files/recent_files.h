@@ -20,6 +20,7 @@ namespace tarvo {
 
 inline constexpr std::size_t kRecentFileLimit = 4;
 inline constexpr std::string_view kRecentSection = "Files";
+inline constexpr std::string_view kTarvoIniName = "Tarvo.ini";
 
 struct RecentMenuItem {
     std::string path;     // what the item opens
@@ -62,7 +63,7 @@ struct RecentClick {
     };
     Action action = Action::None;
     std::string path;
-    std::string message;  // for Missing: "Файл PATH не найден!"
+    std::string message;  // for Missing: MissingFileMessage(path)
 };
 
 RecentClick RecentItemClick(RecentFiles& recent, std::size_t index,
@@ -70,16 +71,18 @@ RecentClick RecentItemClick(RecentFiles& recent, std::size_t index,
 
 // "Файл PATH не найден!", the message for a file that is not there.
 std::string FileNotFoundMessage(std::string_view path);
+// The same, or that the path names a folder when it does.
+std::string MissingFileMessage(const std::string& path);
 
-// $XDG_CONFIG_HOME/Tarvo/Tarvo.ini, or $HOME/.config/Tarvo/Tarvo.ini. Relative directories
-// are ignored, so the file never depends on the working directory; "" when neither variable
-// gives an absolute directory.
+// Tarvo.ini in TarvoConfigDirectory ("" when there is none).
 std::string TarvoIniPath(const char* xdgConfigHome, const char* home);
-// The same from the environment (and the password database when HOME is unset).
 std::string TarvoIniPath();
 
-// Reads the list from Tarvo.ini; a missing or unreadable file gives an empty list.
-RecentFiles LoadRecentFiles(const std::string& iniPath);
+// Reads the list from Tarvo.ini; a missing or unreadable file gives an empty list. A file that
+// exists but cannot be read in full (a folder, an unreadable or oversized file) is never
+// written over; `readError`, when given, receives why.
+RecentFiles LoadRecentFiles(const std::string& iniPath,
+                            std::optional<FileError>* readError = nullptr);
 // Writes the list into Tarvo.ini (UTF-8, so that any path survives), creating its directory.
 std::optional<FileError> SaveRecentFiles(const RecentFiles& recent, const std::string& iniPath);
 

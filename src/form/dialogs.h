@@ -13,6 +13,13 @@ enum class Answer { kYes, kNo, kCancel };
 
 enum class MessageIcon { kInformation, kWarning, kError, kStop };
 
+// The question before a save in Windows-1251 of characters the code page cannot hold.
+enum class EncodingAnswer {
+    kSaveAsUtf8,                // keep the text: the file is written in UTF-8
+    kReplaceWithQuestionMarks,  // the file stays Windows-1251 and those characters become "?"
+    kCancel,                    // nothing is saved
+};
+
 // The four file dialogs of the window ("od", "sd", "gopen", "gsave" in the layout tables).
 enum class FileDialog { kOpenMotor, kSaveMotor, kOpenPropellants, kSavePropellants };
 
@@ -24,13 +31,22 @@ public:
     virtual Answer askYesNoCancel(std::string_view text) = 0;
     // A question with Yes and No (overwriting a propellant file).
     virtual bool askYesNo(std::string_view text) = 0;
+    // Characters Windows-1251 cannot hold are about to be saved: UTF-8, "?" or Cancel. Without
+    // an override nothing is saved.
+    virtual EncodingAnswer askUnencodableCharacters([[maybe_unused]] std::string_view text) {
+        return EncodingAnswer::kCancel;
+    }
+    // Another program changed the file since this document read or wrote it: Да writes over
+    // it, Нет keeps it. Without an override it is kept.
+    virtual bool askOverwriteChangedFile([[maybe_unused]] std::string_view text) { return false; }
     // A message with an OK button.
     virtual void showMessage(MessageIcon icon, std::string_view text) = 0;
     // The chosen path, or nothing when the dialog was cancelled. Paths keep the user's case.
     virtual std::optional<std::string> chooseFile(FileDialog dialog) = 0;
-    // The same with a file name proposed in the dialog ("GRAINS.grn" when the propellants are
-    // saved and there is no default propellant file yet). Without an override the dialog
-    // proposes nothing.
+    // The same with a name proposed in the dialog: a file name, or a path whose directory the
+    // dialog opens in (a path ending in "/" proposes only the directory). When the propellants
+    // are saved it is the user's configuration directory, with "GRAINS.grn" when there is no
+    // default propellant file yet. Without an override the dialog proposes nothing.
     virtual std::optional<std::string> chooseFileNamed(FileDialog dialog,
                                                        [[maybe_unused]] std::string_view name) {
         return chooseFile(dialog);

@@ -20,8 +20,12 @@ std::string UnsavedFileQuestion(const std::string& fileName) {
 
 }  // namespace
 
+std::string ChangedFileQuestion(std::string_view path) {
+    return "Файл " + std::string(path) + " изменён другой программой. Перезаписать?";
+}
+
 DocumentSettings DesktopDocumentSettings() {
-    return {DefaultPropellantFilePath(), TarvoIniPath(), true};
+    return {PropellantFileLocations(), TarvoIniPath(), true};
 }
 
 Document::Document(FormModel& form, Dialogs& dialogs, DocumentSettings settings)
@@ -66,9 +70,7 @@ void Document::activate() {
     form_.setLoadingGuard(true);
     loadRecentList();
     newDocument();
-    if (!settings_.propellantFile || !FileExists(*settings_.propellantFile)) {
-        form_.setStatusText(0, kMissingGrainsNotice);
-    }
+    showStartupNotices();
 }
 
 bool Document::closeQuery() {
@@ -140,6 +142,8 @@ void Document::newDocument() {
     form_.clearCalculation();
     form_.setActiveTab(0);
     form_.setLoadingGuard(false);
+    encoding_ = TextEncoding::Windows1251;
+    rememberFile("", std::nullopt);
 }
 
 // The results of tabs 1 to 4 belong to the design that was shown; a file that then fails its
@@ -186,29 +190,37 @@ void Document::openCommand() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    if (!FileExists(*chosen)) {
-        dialogs_.showMessage(MessageIcon::kError, FileNotFoundMessage(*chosen));
-        return;
-    }
     openMotorFile(*chosen);
 }
 
+bool Document::refuseToOpen(const std::string& path, const ReadableFile& file) {
+    const std::optional<std::string> refusal = MotorFileRefusal(path, file);
+    if (refusal) {
+        dialogs_.showMessage(MessageIcon::kError, *refusal);
+    }
+    return refusal.has_value();
+}
+
+// A file that is not opened is refused before the save prompt, so that nothing the user had
+// changes; it is read again after the prompt, whose save may have written this very file.
 void Document::openMotorFile(const std::string& path) {
-    if (!askSaveChanges()) {
+    if (refuseToOpen(path, OpenForReading(path)) || !askSaveChanges()) {
         return;
     }
-    // Read after the prompt: its save may have written this very file.
     ReadableFile readable = OpenForReading(path);
-    if (readable.failure) {
-        dialogs_.showMessage(MessageIcon::kError, ReadFailureMessage(*readable.failure));
+    if (refuseToOpen(path, readable)) {
         return;
     }
     currentFileName_ = path;
     clearResults();
     IniDocument& document = readable.file.document();
+    encoding_ = document.encoding();
+    rememberFile(path, readable.file.stamp());
     if (ConvertLegacyMotorFile(document) == LegacyConversion::Converted && settings_.writeFiles) {
         // A file that cannot be rewritten is simply converted again at its next opening.
-        (void)readable.file.Commit();
+        if (!readable.file.Commit()) {
+            rememberFile(path, StampOf(path));
+        }
     }
     readMotorDocument(document);
     recent_.Add(path);
@@ -233,16 +245,63 @@ bool Document::saveMotorFile(const std::string& path) {
     return storeMotorFile(path, currentFileName_);
 }
 
-bool Document::storeMotorFile(const std::string& path, const std::string& documentName) {
-    const std::string written = ReplaceExtension(path, kMotorFileExtension);
-    form_.refreshStepperFields();
-    IniFile file = IniFile::Open(written);
-    WritePropellants(form_, file.document());
-    WriteMotorKeys(form_, file.document());
+void Document::rememberFile(const std::string& path, std::optional<FileStamp> stamp) {
+    stampedPath_ = path;
+    stamp_ = stamp;
+}
+
+// Only the file this document read or wrote is compared: another file chosen in the save
+// dialog was confirmed there.
+bool Document::mayWriteOver(const std::string& path) {
+    if (path != stampedPath_ || !stamp_) {
+        return true;
+    }
+    const std::optional<FileStamp> now = StampOf(path);
+    return !now || *now == *stamp_ || dialogs_.askOverwriteChangedFile(ChangedFileQuestion(path));
+}
+
+// Writes the file in its encoding, or in UTF-8 or with "?" as the user chose when the text has
+// characters Windows-1251 cannot hold. False when nothing was written; the user knows why.
+bool Document::writeFile(IniFile& file) {
+    IniDocument& document = file.document();
+    const std::string lost = UnencodableCharacters(document.Text(), document.encoding());
+    if (!lost.empty()) {
+        switch (
+            dialogs_.askUnencodableCharacters(UnencodableCharactersQuestion(file.path(), lost))) {
+            case EncodingAnswer::kSaveAsUtf8:
+                document.setEncoding(TextEncoding::Utf8);
+                break;
+            case EncodingAnswer::kReplaceWithQuestionMarks:
+                break;
+            case EncodingAnswer::kCancel:
+                return false;
+        }
+    }
     if (const std::optional<FileError> failure = file.Commit()) {
         dialogs_.showMessage(MessageIcon::kError, SaveFailureMessage(*failure));
         return false;
     }
+    if (!lost.empty() && document.encoding() == TextEncoding::Windows1251) {
+        ShowWindows1251Texts(form_);
+    }
+    return true;
+}
+
+bool Document::storeMotorFile(const std::string& path, const std::string& documentName) {
+    const std::string written = ReplaceExtension(path, kMotorFileExtension);
+    form_.refreshStepperFields();
+    if (!mayWriteOver(written)) {
+        return false;
+    }
+    IniFile file = IniFile::Open(written);
+    file.document().setEncoding(encoding_);
+    WritePropellants(form_, file.document());
+    WriteMotorKeys(form_, file.document());
+    if (!writeFile(file)) {
+        return false;
+    }
+    encoding_ = file.document().encoding();
+    rememberFile(written, StampOf(written));
     currentFileName_ = documentName;
     savedEndGrain_ = form_.isChecked(kEndGrainBox);
     savedCoredGrains_ = form_.isChecked(kCoredGrainsBox);

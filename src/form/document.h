@@ -10,6 +10,11 @@
 // save prompt and the save does not happen (the file dialog was cancelled, or writing failed),
 // the command that asked does not go on: discarding the work would lose what the user asked
 // to keep.
+//
+// A file that is no motor file (junk, an empty file, any other text) is refused before
+// anything changes. A file is saved in the encoding it was read in; characters Windows-1251
+// cannot hold are not saved before the user chose UTF-8 or "?". A file that another program
+// changed since this document read or wrote it is not written over without asking.
 
 #include <cstddef>
 #include <functional>
@@ -18,16 +23,19 @@
 #include <string>
 #include <vector>
 
+#include "files/encoding.h"
 #include "files/recent_files.h"
 #include "form/dialogs.h"
 #include "form/form_model.h"
+#include "form/motor_file.h"
 
 namespace tarvo {
 
 struct DocumentSettings {
-    // The default propellant file GRAINS.grn; nullopt when there is none to look for (the
+    // Where the default propellant file GRAINS.grn is looked for, in order: the first that
+    // exists is loaded (PropellantFileLocations). Empty: there is none to look for (the
     // built-in propellants are used, and the start-up notice says the file is missing).
-    std::optional<std::string> propellantFile;
+    std::vector<std::string> propellantFiles;
     // Tarvo.ini with the recent list; empty: the list is neither read nor written.
     std::string recentListFile;
     // False: nothing is ever written to disk (tarvo-calc). A motor file of the older layout is
@@ -35,8 +43,8 @@ struct DocumentSettings {
     bool writeFiles = true;
 };
 
-// The desktop program's files: GRAINS.grn beside the program, Tarvo.ini in the user's
-// configuration directory.
+// The desktop program's files: GRAINS.grn where PropellantFileLocations says, Tarvo.ini in the
+// user's configuration directory.
 DocumentSettings DesktopDocumentSettings();
 
 // What a view shows outside the form model: the "Открыть из списка" submenu, and the current
@@ -50,6 +58,11 @@ struct RecentMenuState {
 
 inline constexpr std::string_view kMissingGrainsNotice =
     "Файл GRAINS.grn не найден. Параметры топлив установлены по умолчанию. См. справку";
+// The same naming the places looked in: "... См. справку. Искали: A, B".
+std::string MissingGrainsNotice(const std::vector<std::string>& lookedIn);
+inline constexpr std::string_view kRecentListNotSaved = "Список последних файлов не сохраняется.";
+// "Файл PATH изменён другой программой. Перезаписать?"
+std::string ChangedFileQuestion(std::string_view path);
 inline constexpr std::string_view kPropellantDefaultsRestored =
     "Параметры топлив установлены по умолчанию";
 inline constexpr std::string_view kPropellantFileMissing = "Файл параметров топлив не найден";
@@ -70,8 +83,9 @@ public:
     // ---- The window's life ----
     // Window creation: the propellants from GRAINS.grn, or the built-in defaults.
     void create();
-    // The first activation: the recent list, New, and the notice when GRAINS.grn is missing.
-    // Later activations (after a modal window closed) change nothing.
+    // The first activation: the recent list, New, and the notices in the status bar when
+    // GRAINS.grn is missing or cannot be read, or Tarvo.ini cannot be read. Later activations
+    // (after a modal window closed) change nothing.
     void activate();
     // A request to close the window: asks to save a changed document. True: it may close.
     bool closeQuery();
@@ -102,6 +116,9 @@ public:
     // The list, the names and the 75 fields from a propellant file; a missing file or key
     // gives the defaults. False for an empty path or a file that cannot be read.
     bool loadPropellantFile(const std::string& path);
+    // The GRAINS.grn that New and start-up load: the first of the settings' places where a
+    // file (readable or not) exists.
+    std::optional<std::string> defaultPropellantFile() const;
     void restorePropellantDefaults();  // "Восстановить по умолчанию"
     void loadPropellantsCommand();     // "Загрузить топлива из файла"
     void savePropellantsCommand();     // "Сохранить топлива в файл"
@@ -122,7 +139,15 @@ private:
     void notify(DocumentEvent event);
     bool motorFileOpen() const { return !currentFileName_.empty(); }
     bool loadDefaultPropellantFile();
+    std::optional<FileError> readPropellantFile(const std::string& path);
+    void fillBuiltInPropellants();
+    void showStartupNotices();
+    std::string proposedPropellantFile() const;
     SaveAnswer promptToSave();
+    bool refuseToOpen(const std::string& path, const ReadableFile& file);
+    void rememberFile(const std::string& path, std::optional<FileStamp> stamp);
+    bool mayWriteOver(const std::string& path);
+    bool writeFile(IniFile& file);
     bool storeMotorFile(const std::string& path, const std::string& documentName);
     bool saveUnderChosenName();
     void readMotorDocument(IniDocument& document);
@@ -136,6 +161,14 @@ private:
     bool savedEndGrain_ = false;
     bool savedCoredGrains_ = true;
     bool activated_ = false;
+    // The encoding of the file the document came from; New starts in Windows-1251.
+    TextEncoding encoding_ = TextEncoding::Windows1251;
+    // The motor file this document last read or wrote, as it was then.
+    std::string stampedPath_;
+    std::optional<FileStamp> stamp_;
+    // Start-up problems, told once by activate().
+    std::optional<FileError> propellantFileError_;
+    std::optional<FileError> recentListError_;
     RecentFiles recent_;
     std::map<int, Observer> observers_;
     int nextObserverToken_ = 1;

@@ -38,7 +38,7 @@ MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path
         return {MotorFileCalculation::Outcome::kUnreadable, std::move(*reason), ""};
     }
     UnattendedDialogs dialogs;
-    Document document(form, dialogs, DocumentSettings{std::nullopt, "", false});
+    Document document(form, dialogs, DocumentSettings{{}, "", false});
     document.create();
     document.activate();
     document.openMotorFile(path);

@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "files/encoding.h"
 #include "files/file_values.h"
 #include "files/key_maps.h"
 #include "files/legacy_import.h"
+#include "files/recent_files.h"
 #include "form/form_layout.h"
 #include "input/steppers.h"
 
@@ -187,6 +189,61 @@ ReadableFile OpenForReading(const std::string& path) {
         readable.failure = readable.file.readError();
     }
     return readable;
+}
+
+std::optional<std::string> MotorFileRefusal(const std::string& path, const ReadableFile& file) {
+    if (file.failure) {
+        return ReadFailureMessage(*file.failure);
+    }
+    if (!file.file.existed()) {
+        return FileNotFoundMessage(path);
+    }
+    if (!IsMotorDocument(file.file.document())) {
+        return NotAMotorFileMessage(path);
+    }
+    return std::nullopt;
+}
+
+std::string NotAMotorFileMessage(std::string_view path) {
+    return "Файл " + std::string(path) + " не является файлом двигателя Tarvo";
+}
+
+std::string UnencodableCharactersQuestion(std::string_view path, std::string_view characters) {
+    return "В тексте для файла " + std::string(path) +
+           " есть символы, которых нет в кодировке Windows-1251: " + std::string(characters) +
+           ".\n\nСохранить файл в UTF-8? Текст сохранится, но старая программа для Windows не "
+           "сможет прочитать описание.\nИли заменить эти символы на «?»?";
+}
+
+void ShowWindows1251Texts(FormModel& form) {
+    const auto stored = [](const std::string& text) {
+        return Windows1251ToUtf8(Utf8ToWindows1251(text));
+    };
+    const auto store = [&form, &stored](EditId field) {
+        form.setFieldText(field, stored(form.fieldText(field)));
+    };
+    form.setLoadingGuard(true);
+    for (const PropellantValueKey& row : kPropellantValueKeys) {
+        for (int p = 0; p < kPropellantCount; ++p) {
+            store(EditId{PropellantValueField(row, p)});
+        }
+    }
+    for (const MotorKey& key : kMotorKeys) {
+        if (key.kind == MotorValueKind::FieldText) {
+            store(EditNamed(key.control));
+        }
+    }
+    std::vector<std::string> names;
+    for (const std::string& name : form.propellantItems()) {
+        names.push_back(stored(name));
+    }
+    if (names != form.propellantItems() && names.size() == kPropellantCount) {
+        const int selected = form.selectedPropellant();
+        ShowPropellantNames(form, names);
+        form.selectPropellant(selected);
+    }
+    form.setMemoText(stored(form.memoText()));
+    form.setLoadingGuard(false);
 }
 
 }  // namespace tarvo

@@ -51,4 +51,18 @@ struct ReadableFile {
 };
 ReadableFile OpenForReading(const std::string& path);
 
+// Why a file read for opening is not opened as a motor file: it is missing, cannot be read
+// (a folder among others) or is no motor file of either layout. Nothing when it opens.
+std::optional<std::string> MotorFileRefusal(const std::string& path, const ReadableFile& file);
+
+// "Файл PATH не является файлом двигателя Tarvo".
+std::string NotAMotorFileMessage(std::string_view path);
+
+// The question before characters that `encoding` cannot hold are saved into the file.
+std::string UnencodableCharactersQuestion(std::string_view path, std::string_view characters);
+
+// After a save that replaced what Windows-1251 cannot hold by "?": the memo, the fields and the
+// propellant names show what the file now holds. Nothing counts as a change of the document.
+void ShowWindows1251Texts(FormModel& form);
+
 }  // namespace tarvo

@@ -16,34 +16,87 @@ std::string PropellantsSavedText(const std::string& path) {
     return "Файл параметров топлив " + FileNameOf(path) + " сохранён";
 }
 
+std::string Joined(const std::vector<std::string>& texts, std::string_view separator) {
+    std::string joined;
+    for (const std::string& text : texts) {
+        joined += (joined.empty() ? "" : std::string(separator)) + text;
+    }
+    return joined;
+}
+
 }  // namespace
 
-bool Document::loadPropellantFile(const std::string& path) {
-    if (path.empty()) {
-        return false;
+std::string MissingGrainsNotice(const std::vector<std::string>& lookedIn) {
+    if (lookedIn.empty()) {
+        return std::string(kMissingGrainsNotice);
     }
+    return std::string(kMissingGrainsNotice) + ". Искали: " + Joined(lookedIn, ", ");
+}
+
+bool Document::loadPropellantFile(const std::string& path) {
+    return !path.empty() && !readPropellantFile(path);
+}
+
+// The read failure of the file, or nothing when its propellants are in the fields.
+std::optional<FileError> Document::readPropellantFile(const std::string& path) {
     const ReadableFile readable = OpenForReading(path);
     if (readable.failure) {
-        return false;
+        return readable.failure;
     }
     form_.setLoadingGuard(true);
     FillPropellants(form_, readable.file.document());
     form_.selectPropellant(kDefaultPropellantIndex);
     form_.setLoadingGuard(false);
-    return true;
+    return std::nullopt;
 }
 
-// Without a default propellant file to look for, the program starts as it does when the file
-// is missing: every key at its default.
-bool Document::loadDefaultPropellantFile() {
-    if (settings_.propellantFile) {
-        return loadPropellantFile(*settings_.propellantFile);
+// A folder or an unreadable file in one of the places still counts as found: it is reported,
+// not passed over for a file the user did not mean.
+std::optional<std::string> Document::defaultPropellantFile() const {
+    for (const std::string& path : settings_.propellantFiles) {
+        if (ReadFileBytes(path, 0).status != ReadStatus::Missing) {
+            return path;
+        }
     }
+    return std::nullopt;
+}
+
+// Every key at its default, as when the file is missing.
+void Document::fillBuiltInPropellants() {
     form_.setLoadingGuard(true);
     FillPropellants(form_, IniDocument());
     form_.selectPropellant(kDefaultPropellantIndex);
     form_.setLoadingGuard(false);
-    return true;
+}
+
+// A default propellant file that cannot be read leaves the built-in propellants, never the
+// previous document's; false then, and activate() tells why.
+bool Document::loadDefaultPropellantFile() {
+    const std::optional<std::string> path = defaultPropellantFile();
+    propellantFileError_ = path ? readPropellantFile(*path) : std::nullopt;
+    if (!path || propellantFileError_) {
+        fillBuiltInPropellants();
+    }
+    return !propellantFileError_;
+}
+
+// The recent list first: the notice about GRAINS.grn may end in a long list of places, which
+// only the status bar's tooltip shows in full.
+void Document::showStartupNotices() {
+    std::vector<std::string> notices;
+    if (recentListError_) {
+        notices.push_back(ReadFailureMessage(*recentListError_) + " " +
+                          std::string(kRecentListNotSaved));
+    }
+    if (propellantFileError_) {
+        notices.push_back(ReadFailureMessage(*propellantFileError_) + " " +
+                          std::string(kPropellantDefaultsRestored));
+    } else if (!defaultPropellantFile()) {
+        notices.push_back(MissingGrainsNotice(settings_.propellantFiles));
+    }
+    if (!notices.empty()) {
+        form_.setStatusText(0, Joined(notices, " "));
+    }
 }
 
 void Document::restorePropellantDefaults() {
@@ -87,9 +140,8 @@ void Document::loadPropellantsCommand() {
 // the program does not write vanish, and a failed save leaves the old file as it was.
 void Document::savePropellantsCommand() {
     form_.setStatusText(0, "");
-    const bool haveDefaultFile = settings_.propellantFile && FileExists(*settings_.propellantFile);
-    const std::optional<std::string> chosen = dialogs_.chooseFileNamed(
-        FileDialog::kSavePropellants, haveDefaultFile ? "" : kDefaultPropellantFileName);
+    const std::optional<std::string> chosen =
+        dialogs_.chooseFileNamed(FileDialog::kSavePropellants, proposedPropellantFile());
     if (!chosen || chosen->empty()) {
         return;
     }
@@ -99,11 +151,24 @@ void Document::savePropellantsCommand() {
     }
     IniFile file = IniFile::Create(target);
     WritePropellants(form_, file.document());
-    if (const std::optional<FileError> failure = file.Commit()) {
-        dialogs_.showMessage(MessageIcon::kError, SaveFailureMessage(*failure));
-        return;
+    if (writeFile(file)) {
+        form_.setStatusText(0, PropellantsSavedText(target));
     }
-    form_.setStatusText(0, PropellantsSavedText(target));
+}
+
+// The user's configuration directory, where the default propellant file is looked for first,
+// with "GRAINS.grn" when there is none anywhere yet. The directory is made so that the dialog
+// can open in it; without one the dialog proposes the bare name.
+std::string Document::proposedPropellantFile() const {
+    const std::string name = defaultPropellantFile() ? "" : std::string(kDefaultPropellantFileName);
+    if (settings_.propellantFiles.empty()) {
+        return name;
+    }
+    const std::string directory = DirectoryOf(settings_.propellantFiles.front());
+    if (!settings_.writeFiles || CreateDirectories(directory)) {
+        return name;
+    }
+    return directory + "/" + name;
 }
 
 }  // namespace tarvo

@@ -11,7 +11,7 @@ RecentMenuState Document::recentMenu() const {
 
 void Document::loadRecentList() {
     if (!settings_.recentListFile.empty()) {
-        recent_ = LoadRecentFiles(settings_.recentListFile);
+        recent_ = LoadRecentFiles(settings_.recentListFile, &recentListError_);
     }
     rebuildRecentMenu();
 }

@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "files/file_io.h"
 #include "files/recent_files.h"
 #include "ui/main_window.h"
 
@@ -38,17 +37,13 @@ void DocumentBinding::startUp() {
     openStartupFile();
 }
 
-// The file named on the command line opens once start-up is done, as "Открыть" would.
+// The file named on the command line opens once start-up is done, as "Открыть" would; a file
+// that is missing, a folder or no motor file is refused there with its message.
 void DocumentBinding::openStartupFile() {
     const std::optional<std::string>& path = window_.startupFile();
-    if (!path || path->empty()) {
-        return;
+    if (path && !path->empty()) {
+        document_.openMotorFile(*path);
     }
-    if (!FileExists(*path)) {
-        dialogs_.showMessage(MessageIcon::kError, FileNotFoundMessage(*path));
-        return;
-    }
-    document_.openMotorFile(*path);
 }
 
 void DocumentBinding::newDocument() {

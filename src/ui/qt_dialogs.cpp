@@ -68,6 +68,17 @@ void UseRussianLabels(QFileDialog& box, bool save) {
     box.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));
 }
 
+// A bare name is proposed in the dialog's directory; a path opens the dialog in its directory,
+// and a path ending in "/" proposes only that directory.
+void ProposeName(QFileDialog& box, std::string_view name) {
+    const QString proposed = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    if (proposed.endsWith(QLatin1Char('/'))) {
+        box.setDirectory(proposed);
+    } else if (!proposed.isEmpty()) {
+        box.selectFile(proposed);
+    }
+}
+
 }  // namespace
 
 QString QtFileFilter(std::string_view filter) {
@@ -119,6 +130,33 @@ bool AskYesNo(QWidget* parent, std::string_view text) {
     return box.clickedButton() == yes;
 }
 
+EncodingAnswer AskUnencodableCharacters(QWidget* parent, std::string_view text) {
+    CaptionedBox box(parent, QMessageBox::Question, text);
+    QAbstractButton* utf8 =
+        box.addButton(QStringLiteral("Сохранить в UTF-8"), QMessageBox::AcceptRole);
+    QAbstractButton* replace =
+        box.addButton(QStringLiteral("Заменить на «?»"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == utf8) {
+        return EncodingAnswer::kSaveAsUtf8;
+    }
+    return box.clickedButton() == replace ? EncodingAnswer::kReplaceWithQuestionMarks
+                                          : EncodingAnswer::kCancel;
+}
+
+bool AskOverwriteChangedFile(QWidget* parent, std::string_view text) {
+    CaptionedBox box(parent, QMessageBox::Warning, text);
+    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 void ShowMessage(QWidget* parent, MessageIcon icon, std::string_view text) {
     CaptionedBox box(parent, ToQtIcon(icon), text);
     box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
@@ -135,6 +173,14 @@ Answer QtDialogs::askYesNoCancel(std::string_view text) {
 
 bool QtDialogs::askYesNo(std::string_view text) {
     return AskYesNo(parent_, text);
+}
+
+EncodingAnswer QtDialogs::askUnencodableCharacters(std::string_view text) {
+    return AskUnencodableCharacters(parent_, text);
+}
+
+bool QtDialogs::askOverwriteChangedFile(std::string_view text) {
+    return AskOverwriteChangedFile(parent_, text);
 }
 
 void QtDialogs::showMessage(MessageIcon icon, std::string_view text) {
@@ -158,9 +204,7 @@ std::optional<std::string> QtDialogs::chooseFileNamed(FileDialog dialog, std::st
         box.setFileMode(role.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
         box.setOption(QFileDialog::DontConfirmOverwrite, !layout->promptOverwrite);
         UseRussianLabels(box, role.save);
-        if (!name.empty()) {
-            box.selectFile(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
-        }
+        ProposeName(box, name);
         if (box.exec() != QDialog::Accepted || box.selectedFiles().isEmpty()) {
             return std::nullopt;
         }

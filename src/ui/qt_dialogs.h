@@ -23,6 +23,10 @@ QString DefaultSuffix(std::string_view extension);
 
 Answer AskYesNoCancel(QWidget* parent, std::string_view text);
 bool AskYesNo(QWidget* parent, std::string_view text);
+// "Сохранить в UTF-8", "Заменить на «?»", "Отмена" (the default).
+EncodingAnswer AskUnencodableCharacters(QWidget* parent, std::string_view text);
+// Да / Нет with a warning icon; Нет is the default.
+bool AskOverwriteChangedFile(QWidget* parent, std::string_view text);
 void ShowMessage(QWidget* parent, MessageIcon icon, std::string_view text);
 
 // For SetFatalMessageHandler: the message with a stop icon, before the program ends.
@@ -34,6 +38,8 @@ public:
 
     Answer askYesNoCancel(std::string_view text) override;
     bool askYesNo(std::string_view text) override;
+    EncodingAnswer askUnencodableCharacters(std::string_view text) override;
+    bool askOverwriteChangedFile(std::string_view text) override;
     void showMessage(MessageIcon icon, std::string_view text) override;
     std::optional<std::string> chooseFile(FileDialog dialog) override;
     std::optional<std::string> chooseFileNamed(FileDialog dialog, std::string_view name) override;

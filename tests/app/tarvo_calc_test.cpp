@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "../files/temp_dir.h"
+#include "files/encoding.h"
 #include "form/motor_calculation.h"
 
 namespace tarvo {
@@ -51,6 +52,10 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST(TarvoCalc, ExitCodesSayHowTheFilesWent) {
     TempDir dir;
     WriteBytes(dir.File("failing.zel"), "[Params]\r\nDc=30\r\n");
+    WriteBytes(dir.File("junk.zel"),
+               "\x7F"
+               "ELF\x02\x01\x01");
+    WriteBytes(dir.File("empty.zel"), "");
     struct Case {
         std::string args;
         int exitCode;
@@ -62,6 +67,8 @@ TEST(TarvoCalc, ExitCodesSayHowTheFilesWent) {
         {"--json " + kBates + " failing.zel", 1, ""},
         {"failing.zel missing.zel", 2, "missing.zel не найден"},
         {".", 2, "папка"},
+        {"junk.zel " + kBates, 2, "junk.zel не является файлом двигателя Tarvo"},
+        {"empty.zel", 2, "empty.zel не является файлом двигателя Tarvo"},
         {"", 2, "не указан"},
         {"--frobnicate " + kBates, 2, "--frobnicate"},
         {"--eng x.eng " + kBates + " " + kBoth, 2, "ровно один"},
@@ -104,7 +111,7 @@ TEST(TarvoCalc, PrintsOneJsonLinePerFileWithExactNumbers) {
         const std::string& valueKeys = digest[3];
         EXPECT_EQ(digest[0],
                   "file,success,status,labels,fields,checks,propellant,table,values,"
-                  "series");
+                  "series,description,file_warnings");
         EXPECT_EQ(digest[1], "53");
         EXPECT_EQ(digest[2], "95");
         EXPECT_TRUE(valueKeys.starts_with("Vc,Lgo,Vg,Vt,p',p,m,Abeo")) << valueKeys;
@@ -115,6 +122,27 @@ TEST(TarvoCalc, PrintsOneJsonLinePerFileWithExactNumbers) {
             << digest[5];
         EXPECT_EQ(digest[6], form.statusText(0));
     }
+}
+
+// The window reads the first of repeated keys and cuts long values without a word; the JSON
+// says so, and carries the description.
+TEST(TarvoCalc, JsonListsWhatTheFileRulesPassedOverAndTheDescription) {
+    TempDir dir;
+    const std::string description = "Мотор " + std::string(2100, 'x');
+    WriteBytes(dir.File("twice.zel"),
+               Utf8ToWindows1251("[Params]\r\nDc=30\r\nDc=40\r\n[Description]\r\nMotor=" +
+                                 description + "\r\n[params]\r\nLc=1\r\n"));
+    const CalcRun run = RunCalc(dir, "--json twice.zel " + kBates,
+                                " | python3 -c \"import json,sys\n"
+                                "for l in sys.stdin:\n"
+                                "  d=json.loads(l)\n"
+                                "  print(len(d['description']), *d['file_warnings'], sep='|')\"");
+    EXPECT_EQ(run.out,
+              "2047|Строка 3: ключ Dc раздела [Params] повторяется, действует первое значение "
+              "(строка 2)|Строка 5: значение ключа Motor раздела [Description] длиной 2106 "
+              "символов обрезано до 2047|Строка 6: раздел [params] повторяется (впервые в "
+              "строке 1)\n"
+              "55\n");
 }
 
 TEST(TarvoCalc, WritesAThrustCurveFlightSimulatorsRead) {

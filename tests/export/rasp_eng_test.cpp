@@ -127,8 +127,10 @@ TEST(ExportEngFile, FailuresNameTheFileAndLeaveWhatWasThere) {
         EngOptions options;
         std::string message;
     } cases[] = {
-        {directory.File("missing/x.eng"), SmallMotor(), options, "missing/x.eng»"},
-        {directory.File("folder.eng"), SmallMotor(), options, "folder.eng»"},
+        {directory.File("missing/x.eng"), SmallMotor(), options,
+         "missing/x.eng: папка не существует"},
+        {directory.File("folder.eng"), SmallMotor(), options,
+         "folder.eng: по этому пути находится папка"},
         {existing, noDiameter, options, "old.eng» не записан: Нет данных"},
         {existing, SmallMotor(), {"E15", INFINITY, ""}, "old.eng» не записан: Поле «Масса"},
     };

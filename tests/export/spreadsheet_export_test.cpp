@@ -82,7 +82,9 @@ TEST(ExportToSpreadsheet, RepeatedExportsGetNewFiles) {
                                      "Расчёты двигателя (Tarvo) (3).xlsx"}));
 }
 
-TEST(ExportToSpreadsheet, WithoutAnApplicationOnlyWarnsAndAFailureOnlySaysWhatFailed) {
+// The clipboard gets the table whenever there is one; the workbook is saved whether or not an
+// application can open it, and every message says what happened in Russian.
+TEST(ExportToSpreadsheet, WithoutAnApplicationSaysWhereTheWorkbookIsAndFailuresSayWhy) {
     std::vector<ResultRow> withNaN = Rows();
     withNaN[5].thrust = NAN;
     const struct {
@@ -91,12 +93,14 @@ TEST(ExportToSpreadsheet, WithoutAnApplicationOnlyWarnsAndAFailureOnlySaysWhatFa
         std::string documents;  // empty: the scratch directory
         std::string launchError;
         std::string message;
+        bool onClipboard;
+        std::size_t workbooks;  // left in the scratch directory
     } cases[] = {
-        {Rows(), true, "", "", "Microsoft Excel не установлен :("},
-        {{}, false, "", "", "в таблице результатов 0 строк вместо 23"},
-        {withNaN, false, "", "", "Строка 6 таблицы результатов (0,27; nan)"},
-        {Rows(), false, "/proc", "", "в папке «/proc»"},
-        {Rows(), false, "", "нет программы", "но открыть её не удалось: нет программы"},
+        {Rows(), true, "", "", "Книга сохранена: ", true, 1},
+        {{}, false, "", "", "в таблице результатов 0 строк вместо 23", false, 0},
+        {withNaN, false, "", "", "Строка 6 таблицы результатов (0,27; nan)", false, 0},
+        {Rows(), false, "/proc", "", "в папке «/proc»: ", true, 0},
+        {Rows(), false, "", "нет программы", "но открыть её не удалось: нет программы", true, 1},
     };
     for (const auto& c : cases) {
         FakeDesktop desktop;
@@ -112,12 +116,21 @@ TEST(ExportToSpreadsheet, WithoutAnApplicationOnlyWarnsAndAFailureOnlySaysWhatFa
         const auto& messages = c.noApplication ? desktop.warnings : desktop.errors;
         ASSERT_EQ(desktop.warnings.size() + desktop.errors.size(), 1u) << c.message;
         EXPECT_NE(messages.at(0).find(c.message), std::string::npos) << messages.at(0);
-        EXPECT_FALSE(desktop.clipboard.has_value());
-        // Only a workbook the application failed to open stays, for the user to find.
-        EXPECT_EQ(testing::FileNames(desktop.documents.path()).size(),
-                  c.launchError.empty() ? 0u : 1u);
+        const std::size_t colon = messages.at(0).rfind(": ");
+        if (!c.noApplication && colon != std::string::npos) {
+            const std::string reason = messages.at(0).substr(colon);  // in Russian
+            EXPECT_FALSE(std::regex_search(reason, std::regex("[A-Za-z]{2}"))) << messages.at(0);
+        }
+        EXPECT_EQ(desktop.clipboard.has_value(), c.onClipboard) << c.message;
+        EXPECT_EQ(testing::FileNames(desktop.documents.path()).size(), c.workbooks);
         EXPECT_EQ(desktop.opened.size(), c.launchError.empty() ? 0u : 1u);
     }
+    FakeDesktop desktop;
+    desktop.Answer(kMimeQuery, std::nullopt);
+    desktop.Export(Rows());
+    EXPECT_EQ(desktop.warnings,
+              std::vector{"Книга сохранена: " + desktop.documents.File(kWorkbook) +
+                          "; программа для её открытия не найдена"});
 }
 
 TEST(SpreadsheetInstalled, AsksTheDesktopThenLooksForLibreOffice) {

@@ -34,15 +34,55 @@ TEST(Encoding, WhatTheCodePageCannotHoldBecomesQuestionMarks) {
     }
 }
 
-TEST(Encoding, ByteOrderMarkSelectsUtf8) {
+// Each file is read in its encoding and written back byte for byte.
+TEST(Encoding, DetectsTheEncodingAndWritesItBack) {
+    using E = TextEncoding;
     const std::string bom(kUtf8Bom);
-    TextEncoding detected{};
-    EXPECT_EQ(DecodeFileText(bom + "Тест", detected), "Тест");
-    EXPECT_EQ(detected, TextEncoding::Utf8WithBom);
-    EXPECT_EQ(DecodeFileText(bom + "a\xFF", detected), "a?");
-    EXPECT_EQ(DecodeFileText("\xD2\xE5\xF1\xF2", detected), "Тест");
-    EXPECT_EQ(detected, TextEncoding::Windows1251);
-    EXPECT_EQ(EncodeFileText("Тест", TextEncoding::Utf8WithBom), bom + "Тест");
+    const struct {
+        std::string bytes;
+        E encoding;
+        std::string text;
+    } cases[] = {
+        {bom + "M=Тест", E::Utf8WithBom, "M=Тест"},
+        {"M=Тест λ", E::Utf8, "M=Тест λ"},  // UTF-8 without a mark: what Linux editors write
+        {"M=\xD2\xE5\xF1\xF2", E::Windows1251, "M=Тест"},
+        {"M=\xD0\xE0\xE7", E::Windows1251, "M=Раз"},  // starts like UTF-8, is not
+        {"[Params]\r\nDc=30", E::Windows1251, "[Params]\r\nDc=30"},
+        {std::string("\xFF\xFEM\0=\0\x22\x04", 8), E::Utf16Le, "M=Т"},
+        {std::string("\xFE\xFF\0M\0=\x04\x22", 8), E::Utf16Be, "M=Т"},
+        {std::string("\xFF\xFE\x3D\xD8\x00\xDE", 6), E::Utf16Le, "😀"},  // surrogate pair
+    };
+    for (const auto& c : cases) {
+        TextEncoding detected{};
+        EXPECT_EQ(DecodeFileText(c.bytes, detected), c.text) << c.text;
+        EXPECT_EQ(detected, c.encoding) << c.text;
+        EXPECT_EQ(EncodeFileText(c.text, c.encoding), c.bytes) << c.text;
+    }
+}
+
+TEST(Encoding, BrokenSequencesBecomeQuestionMarks) {
+    const std::pair<std::string, std::string> cases[] = {
+        {std::string(kUtf8Bom) + "a\xFF", "a?"},
+        {std::string("\xFF\xFE"
+                     "a\0b",
+                     5),
+         "a?"},  // half a code unit at the end
+        {std::string("\xFF\xFE\x00\xDC"
+                     "a\0",
+                     6),
+         "?a"},                                         // a lone low surrogate
+        {std::string("\xFE\xFF\xD8\x3D\0a", 6), "?a"},  // a high one without its pair
+    };
+    for (const auto& [bytes, text] : cases) {
+        TextEncoding detected{};
+        EXPECT_EQ(DecodeFileText(bytes, detected), text);
+    }
+}
+
+TEST(Encoding, FindsWhatWindows1251CannotHold) {
+    EXPECT_EQ(UnencodableCharacters("Тяга λ ≈ 5 λ ✓ №", TextEncoding::Windows1251), "λ≈✓");
+    EXPECT_EQ(UnencodableCharacters("Тяга № 5", TextEncoding::Windows1251), "");
+    EXPECT_EQ(UnencodableCharacters("λ", TextEncoding::Utf8), "");
 }
 
 }  // namespace

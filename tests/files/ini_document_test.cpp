@@ -38,6 +38,37 @@ TEST(IniDocument, ReadsWithTheRulesOfTheFormat) {
     EXPECT_EQ(doc.Find("Params", "orphan"), std::nullopt);
 }
 
+// The first occurrence wins silently, as files rely on; what it passed over is listed.
+TEST(IniDocument, ListsRepeatedSectionsAndKeysAndCutValues) {
+    using Kind = IniIssue::Kind;
+    const std::string text =
+        std::string(kSample) + "[Description]\r\nMotor=second\r\nLong=" + std::string(2048, 'x');
+    const IniDocument document = IniDocument::Parse(text);
+    const std::vector<IniIssue>& issues = document.issues();
+    const struct {
+        Kind kind;
+        std::string_view section, key;
+        std::size_t line, firstLine, length;
+    } expected[] = {
+        {Kind::kRepeatedKey, "Params", "N", 7, 6, 0},
+        {Kind::kRepeatedSection, "PARAMS", "", 13, 3, 0},
+        {Kind::kRepeatedKey, "PARAMS", "N", 15, 6, 0},
+        {Kind::kRepeatedSection, "Description", "", 18, 16, 0},
+        {Kind::kRepeatedKey, "Description", "Motor", 19, 17, 0},
+        {Kind::kValueCut, "Description", "Long", 20, 0, 2048},
+    };
+    ASSERT_EQ(issues.size(), std::size(expected));
+    for (std::size_t i = 0; i < issues.size(); ++i) {
+        EXPECT_EQ(issues[i].kind, expected[i].kind) << i;
+        EXPECT_EQ(issues[i].section, expected[i].section) << i;
+        EXPECT_EQ(issues[i].key, expected[i].key) << i;
+        EXPECT_EQ(issues[i].line, expected[i].line) << i;
+        EXPECT_EQ(issues[i].firstLine, expected[i].firstLine) << i;
+        EXPECT_EQ(issues[i].length, expected[i].length) << i;
+    }
+    EXPECT_TRUE(IniDocument::Parse("[a]\r\nk=1\r\n[b]\r\nk=2\r\n").issues().empty());
+}
+
 TEST(IniDocument, UnchangedDocumentIsWrittenBackByteForByte) {
     const std::string windows1251 =
         "[Description]\r\nMotor=\xCE\xEF\xE8\xF1\xE0\xED\xE8\xE5 \xB9"

@@ -2,6 +2,8 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 #include <csignal>
@@ -82,6 +84,58 @@ TEST(IniFile, ReplacingKeepsPermissionsAndFollowsLinks) {
     EXPECT_TRUE(std::filesystem::is_symlink(link));
     EXPECT_EQ(std::filesystem::status(real).permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(ReadBytes(real), "[Params]\r\nDc=20\r\n");
+
+    // A relative link whose file does not exist yet: the file is made where it points.
+    std::filesystem::create_directory(dir.File("sub"));
+    const std::string dangling = dir.File("new.zel");
+    ASSERT_EQ(::symlink("sub/made.zel", dangling.c_str()), 0);
+    ASSERT_TRUE(WriteIniStr(dangling, "Params", "Dc", "5"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dangling));
+    EXPECT_EQ(ReadBytes(dir.File("sub/made.zel")), "[Params]\r\nDc=5\r\n");
+
+    const std::string loop = dir.File("loop.zel");
+    ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
+    const auto failure = WriteFileAtomically(loop, "x");
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->reason, "слишком много символических ссылок");
+}
+
+// A process that has exited: its number names no process until the system reuses it.
+pid_t DeadProcess() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+// A save killed between writing and renaming leaves ".<name>.<pid>.tmp"; the next save of the
+// same file removes it, unless its process is still saving.
+TEST(IniFile, TheNextSaveRemovesLeftoversOfDeadProcessesOnly) {
+    TempDir dir;
+    const std::string target = dir.File("m.zel");
+    EXPECT_EQ(TemporaryPathFor(target, 42), dir.File(".m.zel.42.tmp"));
+    EXPECT_EQ(TemporaryPathFor("m.zel", 7), ".m.zel.7.tmp");
+    const pid_t dead = DeadProcess();
+    const std::string deadLeftover = TemporaryPathFor(target, dead);
+    const std::string kept[] = {
+        TemporaryPathFor(target, 1),                    // a live process: still saving
+        TemporaryPathFor(dir.File("other.zel"), dead),  // another file's
+        dir.File(".m.zel.abc.tmp"),                     // not a process number
+        dir.File(".m.zel.-5.tmp"),
+    };
+    for (const std::string& path : kept) {
+        WriteBytes(path, "half");
+    }
+    WriteBytes(deadLeftover, "half");
+    ASSERT_FALSE(WriteFileAtomically(target, kOldContent));
+    EXPECT_FALSE(std::filesystem::exists(deadLeftover));
+    for (const std::string& path : kept) {
+        EXPECT_TRUE(std::filesystem::exists(path)) << path;
+    }
+    EXPECT_EQ(ReadBytes(target), kOldContent);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 5);
 }
 
 TEST(FilePaths, SplitAndReplaceExtensions) {

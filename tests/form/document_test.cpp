@@ -59,7 +59,7 @@ TEST_F(DocumentTest, SavingAndOpeningGivesBackEveryControl) {
 
     FormModel reopened;
     testing::ScriptedDialogs quiet;
-    Document second(reopened, quiet, {dir.File("GRAINS.grn"), "", true});
+    Document second(reopened, quiet, {{dir.File("GRAINS.grn")}, "", true});
     second.create();
     second.activate();
     second.openMotorFile(dir.File("round.zel"));
@@ -285,7 +285,10 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DocumentTest, StartingWithoutGrainsShowsTheBuiltInPropellantsAndSaysSo) {
-    EXPECT_EQ(form.statusText(0), kMissingGrainsNotice);
+    EXPECT_EQ(form.statusText(0),
+              "Файл GRAINS.grn не найден. Параметры топлив установлены по умолчанию. См. "
+              "справку. Искали: " +
+                  dir.File("GRAINS.grn"));
     EXPECT_EQ(form.propellantItems()[1], "KN/SB - Нитрат калия - сорбит");
     EXPECT_EQ(form.selectedPropellant(), 1);
     EXPECT_FALSE(document.isDocumentChanged());
@@ -343,7 +346,7 @@ TEST_F(DocumentTest, PropellantCommands) {
     EXPECT_EQ(dialogs.questions.back(), "Файл " + target + " существует. Переписать?");
     EXPECT_EQ(form.statusText(0), "Файл параметров топлив my.grn сохранён");
     EXPECT_EQ(ReadIniStr(target, "Extra", "Keep", ""), "");
-    EXPECT_EQ(dialogs.proposedNames, (std::vector<std::string>(2, "GRAINS.grn")));
+    EXPECT_EQ(dialogs.proposedNames, (std::vector<std::string>(2, dir.File("GRAINS.grn"))));
     const std::string saved = ReadBytes(target);
     ::chmod(target.c_str(), 0444);
     document.savePropellantsCommand();  // refused: the old file is kept whole

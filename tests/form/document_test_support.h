@@ -17,7 +17,7 @@ protected:
         document.activate();
     }
     DocumentSettings Settings() const {
-        return {dir.File("GRAINS.grn"), dir.File("config/Tarvo.ini"), true};
+        return {{dir.File("GRAINS.grn")}, dir.File("config/Tarvo.ini"), true};
     }
     // A motor file holding `text`, in Windows-1251 on disk.
     std::string MotorFile(const std::string& name, std::string_view text) const {

@@ -20,6 +20,14 @@ public:
         questions.emplace_back(text);
         return Next(overwrite, false);
     }
+    EncodingAnswer askUnencodableCharacters(std::string_view text) override {
+        questions.emplace_back(text);
+        return Next(encodings, EncodingAnswer::kCancel);
+    }
+    bool askOverwriteChangedFile(std::string_view text) override {
+        questions.emplace_back(text);
+        return Next(overwriteChanged, false);
+    }
     void showMessage(MessageIcon, std::string_view text) override { messages.emplace_back(text); }
     std::optional<std::string> chooseFile(FileDialog) override {
         return Next(files, std::optional<std::string>());
@@ -31,6 +39,8 @@ public:
 
     std::deque<Answer> answers;                    // the Yes/No/Cancel prompts, in turn
     std::deque<bool> overwrite;                    // the Yes/No questions
+    std::deque<EncodingAnswer> encodings;          // characters Windows-1251 cannot hold
+    std::deque<bool> overwriteChanged;             // a file another program changed
     std::deque<std::optional<std::string>> files;  // file dialogs: a path, or cancelled
     std::vector<std::string> questions, messages, proposedNames;
 

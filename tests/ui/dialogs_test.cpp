@@ -48,16 +48,25 @@ QColor TextColour(const QLabel* label) {
 class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
-    void questionWithCancel_data() {
+    // The save prompt, the question about characters Windows-1251 cannot hold and the one about
+    // a file another program changed: each button gives its answer.
+    void questions_data() {
+        QTest::addColumn<int>("question");
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("answer");
         // clang-format off
-        QTest::newRow("Да") << "Да" << int(Answer::kYes);
-        QTest::newRow("Нет") << "Нет" << int(Answer::kNo);
-        QTest::newRow("Отмена") << "Отмена" << int(Answer::kCancel);
+        QTest::newRow("Да") << 0 << "Да" << int(Answer::kYes);
+        QTest::newRow("Нет") << 0 << "Нет" << int(Answer::kNo);
+        QTest::newRow("Отмена") << 0 << "Отмена" << int(Answer::kCancel);
+        QTest::newRow("UTF-8") << 1 << "Сохранить в UTF-8" << int(EncodingAnswer::kSaveAsUtf8);
+        QTest::newRow("?") << 1 << "Заменить на «?»" << int(EncodingAnswer::kReplaceWithQuestionMarks);
+        QTest::newRow("encoding cancelled") << 1 << "Отмена" << int(EncodingAnswer::kCancel);
+        QTest::newRow("overwrite") << 2 << "Да" << 1;
+        QTest::newRow("keep") << 2 << "Нет" << 0;
         // clang-format on
     }
-    void questionWithCancel() {
+    void questions() {
+        QFETCH(int, question);
         QFETCH(QString, button);
         QFETCH(int, answer);
         QtDialogs dialogs(nullptr);
@@ -70,7 +79,11 @@ private slots:
                 }
             }
         });
-        QCOMPARE(int(dialogs.askYesNoCancel("Файл не сохранён. Сохранить?")), answer);
+        const int given = question == 0
+                              ? int(dialogs.askYesNoCancel("Файл не сохранён. Сохранить?"))
+                          : question == 1 ? int(dialogs.askUnencodableCharacters("λ"))
+                                          : int(dialogs.askOverwriteChangedFile("Файл изменён"));
+        QCOMPARE(given, answer);
         QCOMPARE(title, QStringLiteral("Tarvo+ [Версия 2.21]"));
     }
 
@@ -123,6 +136,23 @@ private slots:
             static_cast<QDialog*>(box)->accept();  // as the Save button does
         });
         QCOMPARE(dialogs.chooseFile(FileDialog::kSaveMotor), std::optional(path.toStdString()));
+    }
+
+    // The propellants are proposed in the user's configuration directory, with or without the
+    // name GRAINS.grn.
+    void proposedDirectoryAndName() {
+        QTemporaryDir directory;
+        const std::string root = directory.path().toStdString();
+        QtDialogs dialogs(nullptr);
+        for (const std::string& proposed : {root + "/", root + "/GRAINS.grn"}) {
+            QString shown;
+            WhenShown<QFileDialog>([&](QFileDialog* box) {
+                shown = box->directory().absolutePath();
+                box->reject();
+            });
+            dialogs.chooseFileNamed(FileDialog::kSavePropellants, proposed);
+            QCOMPARE(shown, directory.path());
+        }
     }
 
     void windowsRenderReadably() {

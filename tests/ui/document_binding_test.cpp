@@ -36,7 +36,7 @@ private slots:
         window_ = std::make_unique<MainWindow>(*form_);
         document_ = std::make_unique<Document>(
             *form_, dialogs_,
-            DocumentSettings{root + "/GRAINS.grn", root + "/config/Tarvo.ini", true});
+            DocumentSettings{{root + "/GRAINS.grn"}, root + "/config/Tarvo.ini", true});
         document_->create();
         binding_ = std::make_unique<DocumentBinding>(*window_, *document_, dialogs_);
         window_->show();
