@@ -52,6 +52,25 @@ MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path
             ""};
 }
 
+MotorFileImport ImportMotorFileUnattended(FormModel& form, const std::string& path,
+                                          ImportQuestions& questions,
+                                          const std::string& motorFile) {
+    UnattendedDialogs dialogs;
+    Document document(form, dialogs, DocumentSettings{std::nullopt, "", false});
+    document.create();
+    document.activate();
+    MotorFileImport run;
+    run.outcome = document.importMotorFile(path, questions);
+    if (run.outcome.status != ImportOutcome::Status::kImported) {
+        return run;
+    }
+    run.succeeded = form.isButtonEnabled(kExportButton);
+    if (!motorFile.empty() && !document.saveMotorFile(motorFile)) {
+        run.saveError = dialogs.message;
+    }
+    return run;
+}
+
 std::vector<ResultRow> CalculatedResultRows(const MotorModel& model) {
     std::vector<ResultRow> rows;
     if (model.timeSeries.size() < static_cast<std::size_t>(kTimeSeriesRows)) {

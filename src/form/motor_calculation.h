@@ -9,6 +9,7 @@
 
 #include "ballistics/thrust.h"
 #include "form/form_model.h"
+#include "interop/motor_import.h"
 
 namespace tarvo {
 
@@ -24,6 +25,17 @@ struct MotorFileCalculation {
 
 // `form` must be freshly constructed: it ends up showing what the window would show.
 MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path);
+
+struct MotorFileImport {
+    ImportOutcome outcome;
+    bool succeeded = false;                // the design calculated with all three stages
+    std::optional<std::string> saveError;  // the motor file could not be written
+};
+
+// As CalculateMotorFile, with a design of another program imported instead of a file opened.
+// With a non-empty `motorFile` the imported document is then saved there (as ".zel").
+MotorFileImport ImportMotorFileUnattended(FormModel& form, const std::string& path,
+                                          ImportQuestions& questions, const std::string& motorFile);
 
 // The 23 result rows of the last calculation, taken from the model's time series; empty when
 // no pressure stage has filled it.
