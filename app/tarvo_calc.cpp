@@ -440,8 +440,9 @@ int ExportEng(const Options& options) {
         return kExitCalculationFailed;
     }
     const MotorModel& model = form.motorModel();
-    const ExportStatus status = ExportEngFile(options.engTarget, model, CalculatedResultRows(model),
-                                              DefaultEngOptions(model), file);
+    const std::vector<ResultRow> rows = CalculatedResultRows(model);
+    const ExportStatus status =
+        ExportEngFile(options.engTarget, model, rows, DefaultEngOptions(rows), file);
     if (!status.ok()) {
         PrintError(status.error);
         return kExitUsageOrFile;

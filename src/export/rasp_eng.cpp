@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "ballistics/motor_class.h"
 #include "export/ascii_text.h"
 #include "export/atomic_file.h"
 #include "model/number_text.h"
@@ -102,8 +103,9 @@ std::string TokenOr(std::string_view text, std::string_view fallback) {
     return token.empty() ? std::string(kEngDefaultManufacturer) : token;
 }
 
-std::string HeaderLine(const MotorModel& model, const EngOptions& options) {
-    return TokenOr(options.name, DefaultEngMotorName(model)) + " " +
+std::string HeaderLine(const MotorModel& model, const EngOptions& options,
+                       const std::vector<ResultRow>& rows) {
+    return TokenOr(options.name, DefaultEngMotorName(rows)) + " " +
            PlainNumber(model.Dc, kLengthDecimals) + " " + PlainNumber(model.Lc, kLengthDecimals) +
            " " + std::string(kEngPluggedDelay) + " " + PlainNumber(model.m, kMassDecimals) + " " +
            PlainNumber(model.m + options.casingMass, kMassDecimals) + " " +
@@ -117,13 +119,30 @@ std::string PointLine(const EngPoint& point) {
 
 }  // namespace
 
-std::string DefaultEngMotorName(const MotorModel& model) {
-    const double thrust = std::isfinite(model.Favg) ? model.Favg : 0.0;
-    return EngToken(model.MotorClass + FormatFixed(thrust, 0));
+EngImpulse CurveImpulse(const EngCurve& curve) {
+    EngImpulse result;
+    EngPoint previous;  // (0, 0)
+    for (const EngPoint& point : curve.points) {
+        result.impulse += (point.time - previous.time) * (point.thrust + previous.thrust) / 2;
+        previous = point;
+    }
+    if (previous.time > 0) {
+        result.averageThrust = result.impulse / previous.time;
+    }
+    return result;
 }
 
-EngOptions DefaultEngOptions(const MotorModel& model) {
-    return {DefaultEngMotorName(model), 0.0, std::string(kEngDefaultManufacturer)};
+std::string DefaultEngMotorName(const std::vector<ResultRow>& rows) {
+    const EngCurve curve = EngCurveFromRows(rows);
+    if (!curve.ok()) {
+        return "";
+    }
+    const EngImpulse impulse = CurveImpulse(curve);
+    return EngToken(MotorClassFor(impulse.impulse) + FormatFixed(impulse.averageThrust, 0));
+}
+
+EngOptions DefaultEngOptions(const std::vector<ResultRow>& rows) {
+    return {DefaultEngMotorName(rows), 0.0, std::string(kEngDefaultManufacturer)};
 }
 
 CasingMassInput ParseCasingMass(std::string_view text) {
@@ -200,7 +219,7 @@ EngDocument FormatEngDocument(const MotorModel& model, const std::vector<ResultR
         return {{}, curve.error};
     }
     EngDocument document;
-    document.text = CommentLine(model, sourceFile) + HeaderLine(model, options);
+    document.text = CommentLine(model, sourceFile) + HeaderLine(model, options, rows);
     for (const EngPoint& point : curve.points) {
         document.text += PointLine(point);
     }

@@ -47,7 +47,7 @@ std::vector<ResultRow> LastResultRows(const MotorModel& model) {
 
 EngExportResult RunEngExport(const MotorModel& model, const std::vector<ResultRow>& rows,
                              std::string_view sourceFile, EngExportPrompts& prompts) {
-    const EngOptions defaults = DefaultEngOptions(model);
+    const EngOptions defaults = DefaultEngOptions(rows);
     // Refuse before asking anything when there is no curve to write.
     const EngDocument check = FormatEngDocument(model, rows, defaults, sourceFile);
     if (!check.ok()) {

@@ -10,8 +10,10 @@
 #include <sstream>
 
 #include "../files/temp_dir.h"
+#include "ballistics/motor_class.h"
 #include "files/encoding.h"
 #include "form/motor_calculation.h"
+#include "model/number_text.h"
 
 namespace tarvo {
 namespace {
@@ -163,15 +165,21 @@ TEST(TarvoCalc, WritesAThrustCurveFlightSimulatorsRead) {
         EXPECT_LE(lines.size() - 1, 32u);
         double previousTime = 0.0;
         double thrust = -1.0;
+        double previousThrust = 0.0;
+        double impulse = 0.0;  // as a simulator counts it: trapezoids from (0, 0)
         for (std::size_t i = 1; i < lines.size(); ++i) {
             double time = 0.0;
             char rest = 0;
             ASSERT_EQ(std::sscanf(lines[i].c_str(), "%lf %lf %c", &time, &thrust, &rest), 2);
             EXPECT_EQ(lines[i].find(','), std::string::npos) << lines[i];
             EXPECT_GT(time, previousTime) << lines[i];
+            impulse += (time - previousTime) * (thrust + previousThrust) / 2;
             previousTime = time;
+            previousThrust = thrust;
         }
         EXPECT_EQ(thrust, 0.0);
+        // The name agrees with the impulse of the curve the file holds.
+        EXPECT_EQ(fields[0], MotorClassFor(impulse) + FormatFixed(impulse / previousTime, 0));
     }
 }
 

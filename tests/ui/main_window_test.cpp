@@ -422,7 +422,8 @@ private slots:
         }
         const std::string statusBefore = form_->statusText(0);
         QTest::mouseClick(window_->engExportButton(), Qt::LeftButton);
-        QCOMPARE(prompts_.offeredDefaults->name, DefaultEngMotorName(form_->motorModel()));
+        QCOMPARE(prompts_.offeredDefaults->name,
+                 DefaultEngMotorName(LastResultRows(form_->motorModel())));
         QCOMPARE(std::filesystem::is_regular_file(target), written);
         QCOMPARE(prompts_.errors.size(), std::size_t(failed ? 1 : 0));
         QCOMPARE(form_->statusText(0) != statusBefore, written);
