@@ -150,7 +150,7 @@ Units UnitsOf(const Object& root) {
 }
 
 const Json& ConfigList(const Json& root) {
-    const Object top(root, "файл");
+    const Object top(root, "файл");  // refuses a file that is no JSON object
     const auto it = root.find("configs");
     if (it == root.end() || !it->is_array()) {
         throw ImportRefusal("нет списка конструкций configs");
@@ -242,7 +242,11 @@ void ReadExtraConfig(const Object& config, MotorDraft& draft) {
     for (const auto& [key, target] : steppers) {
         *target = extra->number(key);
     }
-    draft.throatErosion = extra->number("nozzleErosionInMillimeter").value_or(0);
+    const std::optional<double> erosion = extra->number("nozzleErosionInMillimeter");
+    draft.throatErosion = erosion.value_or(0);
+    if (!erosion) {
+        draft.report.converted.push_back("e: нет в файле, 0 мм");
+    }
     draft.optimalNozzle =
         extra->isTrue("optimalNozzleDesign") || config.isTrue("optimalNozzleDesign");
     if (draft.optimalNozzle && draft.expansionRatio) {

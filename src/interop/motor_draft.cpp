@@ -333,6 +333,9 @@ MotorDraft DraftFromMotorDocument(const IniDocument& document) {
     draft.chamberLength = reader.number("Lc");
     if (reader.flag("Channel")) {
         const double count = reader.number("N");
+        if (count != std::floor(count) || std::fabs(count) > 1e6) {
+            throw ImportRefusal("поле N: «" + reader.text("N") + "» не целое число шашек");
+        }
         draft.cored = CoredGrainsDraft{reader.number("D"),        reader.number("do"),
                                        reader.number("Lo"),       static_cast<int>(count),
                                        reader.stepper("Os") != 0, reader.stepper("Cs") != 0,

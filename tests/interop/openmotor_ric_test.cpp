@@ -74,6 +74,7 @@ TEST(RicExport, RefusesGrainsThatOpenMotorsBatesCannotHold) {
         {"Kno", "0", "поле Kno"},
         {"Dc", "сорок", "поле Dc: «сорок» не число"},
         {"Ftype", "0", "не выбрано топливо"},
+        {"N", "2,5", "поле N: «2,5» не целое"},
     };
     for (const auto& c : cases) {
         IniDocument changed = document;
