@@ -130,6 +130,8 @@ Json ParseRoot(std::string_view text) {
         return Json::parse(text);
     } catch (const Json::parse_error& error) {
         throw ImportRefusal("не JSON: ошибка около байта " + std::to_string(error.byte));
+    } catch (const Json::exception&) {
+        throw ImportRefusal("не JSON: число вне пределов");  // such as -1e999
     }
 }
 

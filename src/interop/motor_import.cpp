@@ -99,6 +99,9 @@ ImportOutcome ImportMotorText(std::string_view fileName, std::string_view text,
         return outcome;
     } catch (const ImportRefusal& refusal) {
         return Refused(fileName, refusal.what());
+    } catch (const std::exception& error) {
+        // A parser's own complaint about a damaged file ends the import all the same.
+        return Refused(fileName, std::string("файл не разобран: ") + error.what());
     }
 }
 
