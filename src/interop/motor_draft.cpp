@@ -95,6 +95,10 @@ public:
         }
     }
 
+    void defaultStepper(std::string_view key) {
+        text(key, FormatFileInteger(StepperOf(MotorKeyNamed(key)).defaultPosition));
+    }
+
 private:
     ImportedMotor& motor_;
 };
@@ -188,7 +192,7 @@ void WriteSteppers(const MotorDraft& draft, DocumentWriter& writer) {
     writer.stepper("kv", draft.erosiveCoefficient);
     writer.stepper("unoz", draft.nozzleEfficiency);
     if (draft.optimalNozzle) {
-        writer.stepper("Ae/At", 1.0);  // replaced by the optimum once the design is calculated
+        writer.defaultStepper("Ae/At");  // the optimum replaces it once the design is calculated
     } else {
         writer.stepper("Ae/At", draft.expansionRatio);
     }
