@@ -1,6 +1,6 @@
 // tarvo-calc: calculates motor files the way the desktop program does when the user opens
 // them, and prints the results as a readable Russian report, as JSON Lines, or as a RASP .eng
-// thrust curve.
+// thrust curve; imports designs of Meteor and openMotor and writes a motor as an openMotor .ric.
 
 #include <algorithm>
 #include <charconv>
@@ -16,6 +16,8 @@
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "form/motor_calculation.h"
+#include "form/motor_interop.h"
+#include "model/number_text.h"
 #include "model/quantities.h"
 
 namespace tarvo {
@@ -29,6 +31,8 @@ constexpr std::string_view kUsage =
     "Использование:\n"
     "  tarvo-calc [--json] ФАЙЛ...\n"
     "  tarvo-calc --eng ВЫХОД.eng ФАЙЛ\n"
+    "  tarvo-calc --ric ВЫХОД.ric ФАЙЛ\n"
+    "  tarvo-calc --import ВХОД [-o ВЫХОД.zel] [--config N] [--slot N]\n"
     "  tarvo-calc --help\n"
     "\n"
     "Рассчитывает файлы двигателей (.zel) так же, как программа Tarvo при их открытии:\n"
@@ -47,13 +51,22 @@ constexpr std::string_view kUsage =
     "  --eng ВЫХОД.eng\n"
     "           записывает кривую тяги ФАЙЛА в формате RASP (.eng) для симуляторов полёта;\n"
     "           при успехе ничего не выводит.\n"
+    "  --ric ВЫХОД.ric\n"
+    "           записывает двигатель ФАЙЛА для openMotor (.ric) и перечисляет, что в .ric\n"
+    "           не вошло.\n"
+    "  --import ВХОД\n"
+    "           импортирует конструкцию Meteor (JSON) или openMotor (.ric), рассчитывает её\n"
+    "           и выводит отчёт: что перенесено, что пересчитано, что не перенесено.\n"
+    "           -o ВЫХОД.zel  записывает импортированный двигатель в файл двигателя;\n"
+    "           --config N    конструкция файла Meteor, с 1 (по умолчанию 1);\n"
+    "           --slot N      топливо 1-3, которое заменит топливо файла (по умолчанию 1).\n"
     "\n"
     "Код завершения:\n"
     "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
     "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится);\n"
     "  2  ошибка в аргументах, ФАЙЛ не существует, не читается или не является файлом\n"
-    "     двигателя, или не записан ВЫХОД.eng (сообщение с именем файла выводится в поток\n"
-    "     ошибок).\n";
+    "     двигателя, ВХОД не импортирован, или не записан выходной файл (сообщение с именем\n"
+    "     файла выводится в поток ошибок).\n";
 
 // ---- JSON ----
 
@@ -310,7 +323,13 @@ std::string ReadableReport(const std::string& file, const FormModel& form) {
 
 struct Options {
     bool json = false;
-    std::string engTarget;  // --eng OUT.eng
+    std::string engTarget;    // --eng OUT.eng
+    std::string ricTarget;    // --ric OUT.ric
+    std::string importFile;   // --import IN
+    std::string motorTarget;  // -o OUT.zel
+    int config = 1;           // --config N
+    int slot = 1;             // --slot N
+    bool choiceGiven = false;
     std::vector<std::string> files;
     bool help = false;
     std::string error;  // a usage error
@@ -333,15 +352,48 @@ Options ParseOptions(int argc, char** argv) {
             options.engTarget = argv[++i];
         } else if (arg == "--eng") {
             options.error = "после --eng нужно имя выходного файла";
+        } else if ((arg == "--ric" || arg == "--import" || arg == "-o") && i + 1 < argc &&
+                   argv[i + 1][0] != '\0') {
+            (arg == "--ric" ? options.ricTarget
+             : arg == "-o"  ? options.motorTarget
+                            : options.importFile) = argv[++i];
+        } else if (arg == "--config" || arg == "--slot") {
+            const std::optional<int> number =
+                i + 1 < argc ? ParseInteger(argv[i + 1]) : std::nullopt;
+            const int highest = arg == "--slot" ? kPropellantCount : 1 << 16;
+            if (!number || *number < 1 || *number > highest) {
+                options.error = "после " + std::string(arg) + " нужен номер от 1" +
+                                (arg == "--slot" ? std::string(" до 3") : std::string());
+            } else {
+                (arg == "--slot" ? options.slot : options.config) = *number;
+                options.choiceGiven = true;
+                ++i;
+            }
+        } else if (arg == "--ric" || arg == "--import" || arg == "-o") {
+            options.error = "после " + std::string(arg) + " нужно имя файла";
         } else {
             options.error = "неизвестный ключ " + std::string(arg);
         }
+    }
+    const bool importing = !options.importFile.empty();
+    if (options.error.empty() && !options.help &&
+        (importing || !options.motorTarget.empty() || options.choiceGiven)) {
+        if (!importing) {
+            options.error = "-o, --config и --slot действуют только с --import";
+        } else if (!options.files.empty() || options.json || !options.engTarget.empty() ||
+                   !options.ricTarget.empty()) {
+            options.error = "--import не сочетается с другими файлами и ключами";
+        }
+        return options;
     }
     if (options.error.empty() && !options.help) {
         if (options.files.empty()) {
             options.error = "не указан ни один файл двигателя";
         } else if (!options.engTarget.empty() && (options.json || options.files.size() != 1)) {
             options.error = "--eng принимает ровно один файл и не сочетается с --json";
+        } else if (!options.ricTarget.empty() &&
+                   (options.json || !options.engTarget.empty() || options.files.size() != 1)) {
+            options.error = "--ric принимает ровно один файл и не сочетается с --json и --eng";
         }
     }
     return options;
@@ -376,6 +428,42 @@ int ExportEng(const Options& options) {
         return kExitUsageOrFile;
     }
     return kExitSuccess;
+}
+
+int ExportRic(const Options& options) {
+    const std::string& file = options.files.front();
+    FormModel form;
+    const MotorFileCalculation run = CalculateMotorFile(form, file);
+    if (run.outcome == MotorFileCalculation::Outcome::kUnreadable) {
+        PrintError(run.message);
+        return kExitUsageOrFile;
+    }
+    const RicExport exported = ExportMotorAsRic(form, options.ricTarget);
+    if (exported.error) {
+        PrintError(*exported.error);
+        return kExitUsageOrFile;
+    }
+    if (!exported.notWritten.empty()) {
+        Print(RicNotWrittenMessage(exported.notWritten));
+    }
+    return kExitSuccess;
+}
+
+int ImportDesign(const Options& options) {
+    FormModel form;
+    FixedImportQuestions questions(options.config - 1, options.slot - 1);
+    const MotorFileImport run =
+        ImportMotorFileUnattended(form, options.importFile, questions, options.motorTarget);
+    if (run.outcome.status != ImportOutcome::Status::kImported) {
+        PrintError(run.outcome.message);
+        return kExitUsageOrFile;
+    }
+    Print(run.outcome.reportText() + "\nСостояние: " + form.statusText(0) + "\n");
+    if (run.saveError) {
+        PrintError(*run.saveError);
+        return kExitUsageOrFile;
+    }
+    return run.succeeded ? kExitSuccess : kExitCalculationFailed;
 }
 
 int CalculateFiles(const Options& options) {
@@ -417,6 +505,12 @@ int main(int argc, char** argv) {
         PrintError(options.error);
         std::fputs("Подробнее: tarvo-calc --help\n", stderr);
         return kExitUsageOrFile;
+    }
+    if (!options.importFile.empty()) {
+        return ImportDesign(options);
+    }
+    if (!options.ricTarget.empty()) {
+        return ExportRic(options);
     }
     return options.engTarget.empty() ? CalculateFiles(options) : ExportEng(options);
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <optional>
 
+#include "ballistics/motor_class.h"
 #include "export/ascii_text.h"
 #include "files/file_io.h"
 #include "model/number_text.h"
@@ -116,9 +117,26 @@ std::string PointLine(const EngPoint& point) {
 
 }  // namespace
 
+EngImpulse CurveImpulse(const EngCurve& curve) {
+    EngImpulse result;
+    EngPoint previous;  // (0, 0)
+    for (const EngPoint& point : curve.points) {
+        result.impulse += (point.time - previous.time) * (point.thrust + previous.thrust) / 2;
+        previous = point;
+    }
+    if (previous.time > 0) {
+        result.averageThrust = result.impulse / previous.time;
+    }
+    return result;
+}
+
 std::string DefaultEngMotorName(const CalculationResult& result) {
-    const double thrust = std::isfinite(result.figures.Favg) ? result.figures.Favg : 0.0;
-    return EngToken(result.figures.MotorClass + FormatFixed(thrust, 0));
+    const EngCurve curve = EngCurveFromRows(result.rows);
+    if (!curve.ok()) {
+        return "";
+    }
+    const EngImpulse impulse = CurveImpulse(curve);
+    return EngToken(MotorClassFor(impulse.impulse) + FormatFixed(impulse.averageThrust, 0));
 }
 
 EngOptions DefaultEngOptions(const CalculationResult& result) {

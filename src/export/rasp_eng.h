@@ -31,7 +31,9 @@ struct EngOptions {
     std::string manufacturer;
 };
 
-// The class letter followed by the average thrust as a whole number, e.g. "E15".
+// The class letter followed by the average thrust as a whole number, e.g. "E15", both from the
+// curve the file holds (EngCurveFromRows of the result rows), so that a simulator's own count of its impulse
+// agrees with the name. Empty when the rows give no curve.
 std::string DefaultEngMotorName(const CalculationResult& result);
 EngOptions DefaultEngOptions(const CalculationResult& result);
 
@@ -60,6 +62,14 @@ struct EngCurve {
 // The curve through the result rows without the first (0, 0) row; a point whose time does not
 // increase is dropped and a zero-thrust point closes a curve that does not end at zero.
 EngCurve EngCurveFromRows(const std::vector<ResultRow>& rows);
+
+// The total impulse (N s: trapezoids between the points, from the implicit (0, 0)) and the
+// average thrust (N: the impulse over the last point's time) of a curve.
+struct EngImpulse {
+    double impulse = 0.0;
+    double averageThrust = 0.0;
+};
+EngImpulse CurveImpulse(const EngCurve& curve);
 
 struct EngDocument {
     std::string text;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tarvo {
 
@@ -20,8 +21,16 @@ enum class EncodingAnswer {
     kCancel,                    // nothing is saved
 };
 
-// The four file dialogs of the window ("od", "sd", "gopen", "gsave" in the layout tables).
-enum class FileDialog { kOpenMotor, kSaveMotor, kOpenPropellants, kSavePropellants };
+// The file dialogs of the window ("od", "sd", "gopen", "gsave", "impd", "ricd" in the layout
+// tables).
+enum class FileDialog {
+    kOpenMotor,
+    kSaveMotor,
+    kOpenPropellants,
+    kSavePropellants,
+    kImportMotor,
+    kExportRic,
+};
 
 class Dialogs {
 public:
@@ -50,6 +59,12 @@ public:
     virtual std::optional<std::string> chooseFileNamed(FileDialog dialog,
                                                        [[maybe_unused]] std::string_view name) {
         return chooseFile(dialog);
+    }
+    // One of `items` (its index), asked with `question`; nothing when cancelled. Without an
+    // override nothing is chosen.
+    virtual std::optional<int> chooseItem([[maybe_unused]] std::string_view question,
+                                          [[maybe_unused]] const std::vector<std::string>& items) {
+        return std::nullopt;
     }
 };
 

@@ -117,9 +117,12 @@ bool Document::askSaveChanges() {
 // ---- New ----
 
 void Document::newDocument() {
-    if (!askSaveChanges()) {
-        return;
+    if (askSaveChanges()) {
+        resetToNewDocument();
     }
+}
+
+void Document::resetToNewDocument() {
     loadDefaultPropellantFile();
     form_.setLoadingGuard(true);
     clearResults();

@@ -28,6 +28,7 @@
 #include "form/dialogs.h"
 #include "form/form_model.h"
 #include "form/motor_file.h"
+#include "interop/motor_import.h"
 
 namespace tarvo {
 
@@ -123,6 +124,15 @@ public:
     void loadPropellantsCommand();     // "Загрузить топлива из файла"
     void savePropellantsCommand();     // "Сохранить топлива в файл"
 
+    // ---- Designs of other programs ----
+    // "Импорт…": the file dialog, the questions in dialogs, then the report or the refusal.
+    void importCommand();
+    // A Meteor JSON or openMotor .ric design as a new document: unsaved ("Без имени") and
+    // changed. A refused or cancelled import, or Cancel at the save prompt, changes nothing.
+    ImportOutcome importMotorFile(const std::string& path, ImportQuestions& questions);
+    // "Экспорт в openMotor (.ric)…": the window's motor as a .ric file.
+    void exportRicCommand();
+
     // ---- The recent files ----
     const RecentFiles& recentFiles() const { return recent_; }
     RecentMenuState recentMenu() const;
@@ -151,6 +161,8 @@ private:
     bool storeMotorFile(const std::string& path, const std::string& documentName);
     bool saveUnderChosenName();
     void readMotorDocument(IniDocument& document);
+    void resetToNewDocument();
+    void useOptimalNozzle(ImportReport& report);
     void resetControls();
     void clearResults();
 

@@ -320,6 +320,9 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", "Сохранить", "Save_menu", "F2", true},
     {"Файл", "Сохранить как ...", "SaveAs_menu", "", true},
     {"Файл", "-", "", "", true},
+    {"Файл", "Импорт…", "Import_menu", "", true},
+    {"Файл", "Экспорт в openMotor (.ric)…", "ExportRic_menu", "", true},
+    {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
     {"Помощь", "Справка", "Help_menu", "", true},
     {"Помощь", "-", "", "", true},
@@ -331,6 +334,9 @@ constexpr DialogLayout kDialogs[] = {
     {"sd", "save a motor file", "*.zel", "Файлы двигателей ZEL (*.zel)|*.zel", true},
     {"gopen", "open a propellant file", "*.grn", "Файлы топлив ZEL (*.grn)|*.grn", false},
     {"gsave", "save a propellant file", "*.grn", "Файлы топлив ZEL (*.grn)|*.grn", false},
+    {"impd", "import a design of Meteor or openMotor", "*.json",
+     "Конструкции Meteor и openMotor (*.json *.ric)|*.json;*.ric", false},
+    {"ricd", "export the motor for openMotor", "*.ric", "Двигатели openMotor (*.ric)|*.ric", true},
 };
 
 }  // namespace

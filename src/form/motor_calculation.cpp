@@ -51,4 +51,23 @@ MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path
             "", document.currentFileName()};
 }
 
+MotorFileImport ImportMotorFileUnattended(FormModel& form, const std::string& path,
+                                          ImportQuestions& questions,
+                                          const std::string& motorFile) {
+    UnattendedDialogs dialogs;
+    Document document(form, dialogs, DocumentSettings{{}, "", false});
+    document.create();
+    document.activate();
+    MotorFileImport run;
+    run.outcome = document.importMotorFile(path, questions);
+    if (run.outcome.status != ImportOutcome::Status::kImported) {
+        return run;
+    }
+    run.succeeded = form.calculationSucceeded();
+    if (!motorFile.empty() && !document.saveMotorFile(motorFile)) {
+        run.saveError = dialogs.message;
+    }
+    return run;
+}
+
 }  // namespace tarvo

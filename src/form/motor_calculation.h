@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "form/form_model.h"
+#include "interop/motor_import.h"
 
 namespace tarvo {
 
@@ -24,5 +25,16 @@ struct MotorFileCalculation {
 
 // `form` must be freshly constructed: it ends up showing what the window would show.
 MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path);
+
+struct MotorFileImport {
+    ImportOutcome outcome;
+    bool succeeded = false;                // the design calculated with all three stages
+    std::optional<std::string> saveError;  // the motor file could not be written
+};
+
+// As CalculateMotorFile, with a design of another program imported instead of a file opened.
+// With a non-empty `motorFile` the imported document is then saved there (as ".zel").
+MotorFileImport ImportMotorFileUnattended(FormModel& form, const std::string& path,
+                                          ImportQuestions& questions, const std::string& motorFile);
 
 }  // namespace tarvo

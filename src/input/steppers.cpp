@@ -1,6 +1,7 @@
 #include "input/steppers.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -31,6 +32,31 @@ std::string StepperFieldText(const StepperRule& rule, int position) {
             return FormatGeneral(position / 10.0);
     }
     return std::to_string(position);
+}
+
+int StepperPositionFor(const StepperRule& rule, double value) {
+    double position = value;
+    switch (rule.text) {
+        case StepperTextRule::kInteger:
+            break;
+        case StepperTextRule::kHundredths:
+            position = value * 100;
+            break;
+        case StepperTextRule::kThousandthsPlus002:
+            position = (value - 0.02) * 1000;
+            break;
+        case StepperTextRule::kHundredthsOneDecimal:
+            position = std::round(value * 10) * 10;
+            break;
+        case StepperTextRule::kTenths:
+            position = value * 10;
+            break;
+    }
+    if (!std::isfinite(position)) {
+        return rule.defaultPosition;
+    }
+    const double clamped = std::clamp(std::round(position), double(rule.min), double(rule.max));
+    return static_cast<int>(clamped);
 }
 
 bool FitsStepperPosition(long long position) {

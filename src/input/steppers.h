@@ -53,6 +53,10 @@ const StepperRule* FindStepperRule(int stepper);
 // The text the stepper writes into its field at a position.
 std::string StepperFieldText(const StepperRule& rule, int position);
 
+// The position, within the stepper's range, whose text comes nearest to `value`: the inverse of
+// StepperFieldText. A text with one decimal (kv) moves in tenths, so its positions go in tens.
+int StepperPositionFor(const StepperRule& rule, double value);
+
 // A stepper position is a 16-bit signed integer.
 bool FitsStepperPosition(long long position);
 

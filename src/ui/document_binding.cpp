@@ -68,6 +68,14 @@ void DocumentBinding::saveDocumentAs() {
     document_.saveAs();
 }
 
+void DocumentBinding::importDesign() {
+    document_.importCommand();
+}
+
+void DocumentBinding::exportRic() {
+    document_.exportRicCommand();
+}
+
 void DocumentBinding::restorePropellantDefaults() {
     document_.restorePropellantDefaults();
 }

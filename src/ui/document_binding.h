@@ -25,6 +25,8 @@ public:
     void openRecent(int index, const std::string& path) override;
     void saveDocument() override;
     void saveDocumentAs() override;
+    void importDesign() override;
+    void exportRic() override;
     void restorePropellantDefaults() override;
     void loadPropellants() override;
     void savePropellants() override;

@@ -20,6 +20,8 @@ public:
     virtual void openRecent(int /*index*/, const std::string& /*path*/) {}  // "Открыть из списка"
     virtual void saveDocument() {}    // "Сохранить" (F2)
     virtual void saveDocumentAs() {}  // "Сохранить как ..."
+    virtual void importDesign() {}    // "Импорт…"
+    virtual void exportRic() {}       // "Экспорт в openMotor (.ric)…"
 
     virtual void restorePropellantDefaults() {}  // "Восстановить по умолчанию"
     virtual void loadPropellants() {}  // "Загрузить топлива из файла"

@@ -201,6 +201,8 @@ void MainWindow::buildMenus() {
         {"OpenFile_menu", &DocumentCommands::openDocument},
         {"Save_menu", &DocumentCommands::saveDocument},
         {"SaveAs_menu", &DocumentCommands::saveDocumentAs},
+        {"Import_menu", &DocumentCommands::importDesign},
+        {"ExportRic_menu", &DocumentCommands::exportRic},
     };
     for (const auto& [control, command] : documentItems) {
         connect(action(control), &QAction::triggered, this,

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
@@ -43,11 +44,13 @@ struct DialogRole {
     const char* title;
 };
 
-constexpr std::array<DialogRole, 4> kDialogRoles = {{
+constexpr std::array<DialogRole, 6> kDialogRoles = {{
     {FileDialog::kOpenMotor, "od", false, "Открыть файл двигателя"},
     {FileDialog::kSaveMotor, "sd", true, "Сохранить файл двигателя"},
     {FileDialog::kOpenPropellants, "gopen", false, "Загрузить топлива из файла"},
     {FileDialog::kSavePropellants, "gsave", true, "Сохранить топлива в файл"},
+    {FileDialog::kImportMotor, "impd", false, "Импорт конструкции Meteor или openMotor"},
+    {FileDialog::kExportRic, "ricd", true, "Экспорт двигателя в openMotor (.ric)"},
 }};
 
 const DialogLayout* LayoutOf(std::string_view name) {
@@ -185,6 +188,26 @@ bool QtDialogs::askOverwriteChangedFile(std::string_view text) {
 
 void QtDialogs::showMessage(MessageIcon icon, std::string_view text) {
     ShowMessage(parent_, icon, text);
+}
+
+std::optional<int> QtDialogs::chooseItem(std::string_view question,
+                                         const std::vector<std::string>& items) {
+    QInputDialog box(parent_);
+    box.setWindowTitle(ToQString(kWindowCaption));
+    box.setLabelText(ToQString(question));
+    QStringList names;
+    for (const std::string& item : items) {
+        names << ToQString(item);
+    }
+    box.setComboBoxItems(names);
+    box.setComboBoxEditable(false);
+    box.setOkButtonText(QStringLiteral("OK"));
+    box.setCancelButtonText(QStringLiteral("Отмена"));
+    if (box.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    const qsizetype index = names.indexOf(box.textValue());
+    return index < 0 ? std::nullopt : std::optional<int>(static_cast<int>(index));
 }
 
 std::optional<std::string> QtDialogs::chooseFile(FileDialog dialog) {

@@ -43,6 +43,8 @@ public:
     void showMessage(MessageIcon icon, std::string_view text) override;
     std::optional<std::string> chooseFile(FileDialog dialog) override;
     std::optional<std::string> chooseFileNamed(FileDialog dialog, std::string_view name) override;
+    std::optional<int> chooseItem(std::string_view question,
+                                  const std::vector<std::string>& items) override;
 
 private:
     QWidget* parent_;

@@ -10,8 +10,10 @@
 #include <sstream>
 
 #include "../files/temp_dir.h"
+#include "ballistics/motor_class.h"
 #include "files/encoding.h"
 #include "form/motor_calculation.h"
+#include "model/number_text.h"
 
 namespace tarvo {
 namespace {
@@ -23,6 +25,28 @@ using testing::WriteBytes;
 const std::string kExamples = TARVO_EXAMPLES_DIR;
 const std::string kBates = kExamples + "/bates-kn-sb.zel";
 const std::string kBoth = kExamples + "/cored-and-end-burner-kn-dx.zel";
+
+// Three KN/SB grains of Meteor's with a propellant of their own, which calculate.
+constexpr std::string_view kMeteorDesign = R"({"version": 2, "configs": [{
+  "name": "Три шашки", "propellantType": "CUSTOM_KNSB",
+  "chamberInnerDiameter": 40, "chamberLength": 200, "throatDiameter": 8.4,
+  "extraConfig": {"nozzleExpansionRatio": 8, "nozzleErosionInMillimeter": 0.5},
+  "grainType": "HOLLOW",
+  "grainConfig": {"outerDiameter": 38, "coreDiameter": 14, "segmentLength": 60,
+    "numberOfSegment": 3, "outerSurface": "INHIBITED", "endsSurface": "EXPOSED",
+    "coreSurface": "EXPOSED"},
+  "customPropellant": {"name": "Сорбит", "density": 1.841, "k": 1.1361, "k2ph": 1.042,
+    "chamberTemperature": 1600, "molarMass": 39.9, "burnRateDataSet": [
+      {"fromPressureIncluded": 0.091, "toPressureExcluded": 0.807,
+       "burnRateCoefficient": 10.708, "pressureExponent": 0.625},
+      {"fromPressureIncluded": 0.807, "toPressureExcluded": 1.503,
+       "burnRateCoefficient": 8.763, "pressureExponent": -0.314},
+      {"fromPressureIncluded": 1.503, "toPressureExcluded": 3.792,
+       "burnRateCoefficient": 7.852, "pressureExponent": -0.013},
+      {"fromPressureIncluded": 3.792, "toPressureExcluded": 7.033,
+       "burnRateCoefficient": 3.907, "pressureExponent": 0.535},
+      {"fromPressureIncluded": 7.033, "toPressureExcluded": 10.67,
+       "burnRateCoefficient": 9.653, "pressureExponent": 0.064}]}}]})";
 
 struct CalcRun {
     int exitCode = -1;
@@ -56,6 +80,7 @@ TEST(TarvoCalc, ExitCodesSayHowTheFilesWent) {
                "\x7F"
                "ELF\x02\x01\x01");
     WriteBytes(dir.File("empty.zel"), "");
+    WriteBytes(dir.File("design.json"), kMeteorDesign);
     struct Case {
         std::string args;
         int exitCode;
@@ -74,6 +99,14 @@ TEST(TarvoCalc, ExitCodesSayHowTheFilesWent) {
         {"--eng x.eng " + kBates + " " + kBoth, 2, "ровно один"},
         {"--eng x.eng failing.zel", 1, "Должно быть больше 0 значение"},
         {"--eng no/dir.eng " + kBates, 2, "no/dir.eng"},
+        {"--import design.json --config 2", 2, "design.json не импортирован: конструкции 2 нет"},
+        {"--import missing.json", 2, "missing.json не импортирован: файл не найден"},
+        {"--import design.json --slot 4", 2, "--slot нужен номер от 1 до 3"},
+        {"--import design.json " + kBates, 2, "не сочетается"},
+        {"-o x.zel " + kBates, 2, "только с --import"},
+        {"--import design.json -o no/dir.zel", 2, "no/dir.zel"},
+        {"--ric x.ric " + kBates + " " + kBoth, 2, "ровно один"},
+        {"--ric no/dir.ric " + kBates, 2, "no/dir.ric"},
     };
     for (const Case& c : cases) {
         const CalcRun run = RunCalc(dir, c.args);
@@ -161,16 +194,49 @@ TEST(TarvoCalc, WritesAThrustCurveFlightSimulatorsRead) {
         EXPECT_LE(lines.size() - 1, 32u);
         double previousTime = 0.0;
         double thrust = -1.0;
+        double previousThrust = 0.0;
+        double impulse = 0.0;  // as a simulator counts it: trapezoids from (0, 0)
         for (std::size_t i = 1; i < lines.size(); ++i) {
             double time = 0.0;
             char rest = 0;
             ASSERT_EQ(std::sscanf(lines[i].c_str(), "%lf %lf %c", &time, &thrust, &rest), 2);
             EXPECT_EQ(lines[i].find(','), std::string::npos) << lines[i];
             EXPECT_GT(time, previousTime) << lines[i];
+            impulse += (time - previousTime) * (thrust + previousThrust) / 2;
             previousTime = time;
+            previousThrust = thrust;
         }
         EXPECT_EQ(thrust, 0.0);
+        // The name agrees with the impulse of the curve the file holds.
+        EXPECT_EQ(fields[0], MotorClassFor(impulse) + FormatFixed(impulse / previousTime, 0));
     }
+}
+
+// An imported design is printed with its report and, with -o, saved as a motor file that
+// calculates as the import did; the same motor goes out as a .ric and comes back.
+TEST(TarvoCalc, ImportsADesignAndWritesMotorAndRicFiles) {
+    TempDir dir;
+    WriteBytes(dir.File("design.json"), kMeteorDesign);
+    const CalcRun imported = RunCalc(dir, "--import design.json --slot 2 -o motor");
+    ASSERT_EQ(imported.exitCode, 0) << imported.out << imported.err;
+    EXPECT_TRUE(
+        imported.out.starts_with("Импорт из Meteor: design.json, конструкция «Три шашки»\n"))
+        << imported.out;
+    EXPECT_NE(imported.out.find("Состояние: Расчёт проведён успешно"), std::string::npos);
+    EXPECT_NE(ReadBytes(dir.File("motor.zel")).find("FuelName=" + Utf8ToWindows1251("Сорбит")),
+              std::string::npos);
+    const CalcRun reopened = RunCalc(dir, "motor.zel");
+    EXPECT_EQ(reopened.exitCode, 0) << reopened.out;
+    EXPECT_NE(reopened.out.find("[Kno]: 249"), std::string::npos) << reopened.out;
+
+    const CalcRun ric = RunCalc(dir, "--ric motor.ric motor.zel");
+    ASSERT_EQ(ric.exitCode, 0) << ric.err;
+    EXPECT_NE(ric.out.find("эрозия критического сечения e 0,5 мм"), std::string::npos) << ric.out;
+    const CalcRun back = RunCalc(dir, "--import motor.ric --slot 2");
+    EXPECT_NE(back.out.find("BATES → канальные шашки: 3 шт., Do 38 мм, do 14 мм, Lo 60 мм"),
+              std::string::npos)
+        << back.out;
+    EXPECT_NE(back.out.find("Kno = 249"), std::string::npos) << back.out;
 }
 
 TEST(TarvoCalc, ConvertsAnOlderFileWithoutWritingAnything) {

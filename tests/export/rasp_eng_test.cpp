@@ -43,8 +43,9 @@ TEST(ExportEngFile, WritesTheUsersHeaderChoicesAsSafeTokens) {
         std::string_view source;
         std::string expectedHead;
     } cases[] = {
+        // The name comes from the curve written (10 N s over 1 s), not from the model's E15.
         {DefaultEngOptions(SmallMotor()), "",
-         "; Tarvo: unsaved design, propellant KN/SB-65/35\nE15 25.4 100 P 0.0421 0.0421 Tarvo\n"},
+         "; Tarvo: unsaved design, propellant KN/SB-65/35\nC10 25.4 100 P 0.0421 0.0421 Tarvo\n"},
         {{"My motor", ParseCasingMass(" 0,25 ").value, "Клуб ракетчиков"},
          "/дом/Ракета.zel",
          "; Tarvo: Raketa.zel, propellant KN/SB-65/35\n"
@@ -64,6 +65,25 @@ TEST(ExportEngFile, WritesTheUsersHeaderChoicesAsSafeTokens) {
         ASSERT_TRUE(status.ok()) << status.error;
         EXPECT_EQ(ReadBytes(target), c.expectedHead + "0.5000 20.000\n1.0000 0.000\n");
         EXPECT_EQ(testing::FileNames(directory.path()), std::set<std::string>{"curve.eng"});
+    }
+}
+
+// The designation counts every point of the curve, an end-burning grain's long tail too, and
+// rounds the average thrust as the name shows it.
+TEST(DefaultEngMotorName, ComesFromTheImpulseOfTheCurveWritten) {
+    const struct {
+        std::vector<ResultRow> rows;
+        const char* name;
+    } cases[] = {
+        {Rows({{0, 0}, {0.5, 20}, {1, 0}}), "C10"},
+        {Rows({{0, 0}, {0.2, 60}, {0.4, 40}, {3.0, 5}, {3.2, 0}}), "F23"},
+        {Rows({{0, 0}, {0.1, 50}, {0.2, 50}}), "C37"},  // closed at 0.2001 s
+        {Rows({{0, 0}}), ""},
+    };
+    for (const auto& c : cases) {
+        CalculationResult motor = SmallMotor();
+        motor.rows = c.rows;
+        EXPECT_EQ(DefaultEngMotorName(motor), c.name);
     }
 }
 

@@ -37,11 +37,20 @@ public:
         return chooseFile(dialog);
     }
 
+    std::optional<int> chooseItem(std::string_view question,
+                                  const std::vector<std::string>& choices) override {
+        questions.emplace_back(question);
+        offeredItems = choices;
+        return Next(items, std::optional<int>());
+    }
+
     std::deque<Answer> answers;                    // the Yes/No/Cancel prompts, in turn
     std::deque<bool> overwrite;                    // the Yes/No questions
     std::deque<EncodingAnswer> encodings;          // characters Windows-1251 cannot hold
     std::deque<bool> overwriteChanged;             // a file another program changed
     std::deque<std::optional<std::string>> files;  // file dialogs: a path, or cancelled
+    std::deque<std::optional<int>> items;          // lists to choose from: an index, or cancelled
+    std::vector<std::string> offeredItems;         // the last list offered
     std::vector<std::string> questions, messages, proposedNames;
 
 private:

@@ -2,7 +2,10 @@
 
 #include "input/steppers.h"
 
+#include <cmath>
 #include <optional>
+
+#include "model/number_text.h"
 
 namespace tarvo {
 namespace {
@@ -24,6 +27,29 @@ TEST(StepperFieldText, WritesEachSteppersRule) {
         ASSERT_NE(rule, nullptr) << c.stepper;
         EXPECT_EQ(StepperFieldText(*rule, c.position), c.text)
             << "UpDown" << c.stepper << " at " << c.position;
+    }
+}
+
+// Every value a stepper's field can show leads back to its position; a value between two of
+// them goes to the nearest, and one outside the range to its end.
+TEST(StepperPositionFor, IsTheInverseOfTheFieldText) {
+    for (const StepperRule& rule : kStepperRules) {
+        for (int position = rule.min; position <= rule.max; position += rule.increment) {
+            const double shown = ParseNumber(StepperFieldText(rule, position)).value_or(NAN);
+            EXPECT_EQ(StepperPositionFor(rule, shown), position) << "UpDown" << rule.stepper;
+        }
+    }
+    const struct {
+        int stepper;
+        double value;
+        int position;
+    } cases[] = {
+        {6, 0.987, 99}, {6, 1.5, 99}, {6, -1, 1},     {7, 0.1013, 81}, {7, 0.5, 91},
+        {9, 0.26, 30},  {9, 0.04, 0}, {11, 7.25, 73}, {11, 45, 300},   {11, NAN, 10},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(StepperPositionFor(*FindStepperRule(c.stepper), c.value), c.position)
+            << "UpDown" << c.stepper << " " << c.value;
     }
 }
 

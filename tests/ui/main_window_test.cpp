@@ -51,6 +51,8 @@ struct RecordingCommands : DocumentCommands {
     }
     void saveDocument() override { calls.push_back("save"); }
     void saveDocumentAs() override { calls.push_back("saveAs"); }
+    void importDesign() override { calls.push_back("import"); }
+    void exportRic() override { calls.push_back("exportRic"); }
     void restorePropellantDefaults() override { calls.push_back("restore"); }
     void loadPropellants() override { calls.push_back("loadPropellants"); }
     void savePropellants() override { calls.push_back("savePropellants"); }
@@ -321,6 +323,8 @@ private slots:
         QTest::newRow("Открыть") << "OpenFile_menu" << "open";
         QTest::newRow("Сохранить") << "Save_menu" << "save";
         QTest::newRow("Сохранить как") << "SaveAs_menu" << "saveAs";
+        QTest::newRow("Импорт") << "Import_menu" << "import";
+        QTest::newRow("Экспорт в openMotor") << "ExportRic_menu" << "exportRic";
         QTest::newRow("Выход") << "Exit_menu" << "mayClose";
         QTest::newRow("Восстановить по умолчанию") << "Button3" << "restore";
         QTest::newRow("Загрузить топлива из файла") << "Button4" << "loadPropellants";
