@@ -1,6 +1,9 @@
 // The propellants of tab 5: loading a propellant file, restoring the built-in values and
 // saving them into a file of their own.
 
+#include <algorithm>
+#include <cctype>
+
 #include "files/key_maps.h"
 #include "form/document.h"
 #include "form/motor_file.h"
@@ -17,6 +20,14 @@ std::string PropellantsSavedText(const std::string& path) {
 }
 
 }  // namespace
+
+bool IsPropellantFileName(std::string_view path) {
+    const std::string_view extension = kPropellantFileExtension;
+    return path.size() > extension.size() &&
+           std::equal(
+               extension.begin(), extension.end(), path.end() - extension.size(),
+               [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
 
 bool Document::loadPropellantFile(const std::string& path) {
     if (path.empty()) {
@@ -66,13 +77,18 @@ void Document::loadPropellantsCommand() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    if (!FileExists(*chosen)) {
+    loadPropellantsFrom(*chosen);
+}
+
+void Document::loadPropellantsFrom(const std::string& path) {
+    form_.setStatusText(0, "");
+    if (!FileExists(path)) {
         form_.setStatusText(0, kPropellantFileMissing);
         return;
     }
-    if (!loadPropellantFile(*chosen)) {
+    if (!loadPropellantFile(path)) {
         form_.setStatusText(0, kPropellantFileNotLoaded);
-        if (const auto failure = OpenForReading(*chosen).failure) {
+        if (const auto failure = OpenForReading(path).failure) {
             dialogs_.showMessage(MessageIcon::kError, ReadFailureMessage(*failure));
         }
         return;

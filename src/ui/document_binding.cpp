@@ -38,7 +38,9 @@ void DocumentBinding::startUp() {
     openStartupFile();
 }
 
-// The file named on the command line opens once start-up is done, as "Открыть" would.
+// The file named on the command line opens once start-up is done, as "Открыть" would; a
+// propellant file (a double click on it in a file manager) loads into tab 5 instead, as
+// "Загрузить топлива из файла" would, and the new document stays as it was.
 void DocumentBinding::openStartupFile() {
     const std::optional<std::string>& path = window_.startupFile();
     if (!path || path->empty()) {
@@ -48,7 +50,11 @@ void DocumentBinding::openStartupFile() {
         dialogs_.showMessage(MessageIcon::kError, FileNotFoundMessage(*path));
         return;
     }
-    document_.openMotorFile(*path);
+    if (IsPropellantFileName(*path)) {
+        document_.loadPropellantsFrom(*path);
+    } else {
+        document_.openMotorFile(*path);
+    }
 }
 
 void DocumentBinding::newDocument() {
