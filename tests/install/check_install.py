@@ -236,9 +236,6 @@ def check_appstream(inst):
         expect(os.access(inst.path("bin/" + binary.text), os.X_OK), f"no program {binary.text}")
     for mediatype in root.iter("mediatype"):
         expect(mediatype.text in mime_types(inst), f"{mediatype.text} is not declared")
-    releases = [r.get("version") for r in root.iter("release")]
-    expect(inst.options.version in releases,
-           f"no release {inst.options.version} in the metainfo: {releases}")
 
 
 # ---- Manual pages ----
@@ -288,18 +285,15 @@ def check_deb(inst):
 
     contents = run(["dpkg-deb", "--contents", deb])
     expect(contents.returncode == 0, f"dpkg-deb --contents: {contents.stderr}")
-    packaged = {}
+    packaged = set()
     for line in contents.stdout.splitlines():
         mode, owner, *_, path = line.split()
         expect(owner == "root/root", f"{path} belongs to {owner}")
         if not mode.startswith("d"):
             expect(path.startswith(f"./{PREFIX}/"), f"{path} is outside /{PREFIX}")
-            packaged[path[len(f"./{PREFIX}/"):]] = mode
-    expect(set(packaged) == inst.files(),
-           f"the package and the install differ: {sorted(set(packaged) ^ inst.files())}")
-    for name, mode in packaged.items():
-        expect(mode == ("-rwxr-xr-x" if name.startswith("bin/") else "-rw-r--r--"),
-               f"{name} has mode {mode}")
+            packaged.add(path[len(f"./{PREFIX}/"):])
+    expect(packaged == inst.files(),
+           f"the package and the install differ: {sorted(packaged ^ inst.files())}")
 
 
 CHECKS = {
