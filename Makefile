@@ -4,8 +4,9 @@ ASAN_DIR     ?= build-asan
 BENCH_DIR    ?= build-bench
 JOBS         ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS  ?=
+PREFIX       ?= /usr/local
 
-.PHONY: all deps configure build test test-sanitize bench run calc format clean
+.PHONY: all deps configure build test test-sanitize bench run calc install package format clean
 
 all: build
 
@@ -45,8 +46,20 @@ run:
 calc: build
 	$(BUILD_DIR)/app/tarvo-calc examples/*.zel
 
+# Installs the programs, GRAINS.grn, the menu entry, file types, icon and manual pages under
+# PREFIX (DESTDIR is honoured). A build that exists is only brought up to date, not configured
+# again, so that `sudo make install` after `make build` leaves the build directory to its owner.
+install:
+	@[ -f $(BUILD_DIR)/CMakeCache.txt ] || $(MAKE) --no-print-directory build
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)" --strip
+
+# The Debian package, $(BUILD_DIR)/tarvo_<version>_<architecture>.deb.
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
 format:
-	find src app tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+	find src app tests bench packaging -name '*.cpp' -o -name '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(BENCH_DIR)

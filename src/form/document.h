@@ -70,6 +70,9 @@ inline constexpr std::string_view kPropellantFileMissing = "Файл парам�
 inline constexpr std::string_view kPropellantFileLoaded = "Файл параметров топлив загружен";
 inline constexpr std::string_view kPropellantFileNotLoaded = "Файл параметров топлив не загружен";
 
+// Whether a path names a propellant file (.grn, in any letter case) rather than a motor.
+bool IsPropellantFileName(std::string_view path);
+
 class Document {
 public:
     using Observer = std::function<void(DocumentEvent)>;
@@ -122,7 +125,9 @@ public:
     std::optional<std::string> defaultPropellantFile() const;
     void restorePropellantDefaults();  // "Восстановить по умолчанию"
     void loadPropellantsCommand();     // "Загрузить топлива из файла"
-    void savePropellantsCommand();     // "Сохранить топлива в файл"
+    // The same command for a file already chosen (one named on the command line).
+    void loadPropellantsFrom(const std::string& path);
+    void savePropellantsCommand();  // "Сохранить топлива в файл"
 
     // ---- Designs of other programs ----
     // "Импорт…": the file dialog, the questions in dialogs, then the report or the refusal.

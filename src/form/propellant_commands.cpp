@@ -1,6 +1,9 @@
 // The propellants of tab 5: loading a propellant file, restoring the built-in values and
 // saving them into a file of their own.
 
+#include <algorithm>
+#include <cctype>
+
 #include "files/key_maps.h"
 #include "form/document.h"
 #include "form/motor_file.h"
@@ -25,6 +28,14 @@ std::string Joined(const std::vector<std::string>& texts, std::string_view separ
 }
 
 }  // namespace
+
+bool IsPropellantFileName(std::string_view path) {
+    const std::string_view extension = kPropellantFileExtension;
+    return path.size() > extension.size() &&
+           std::equal(
+               extension.begin(), extension.end(), path.end() - extension.size(),
+               [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
+}
 
 std::string MissingGrainsNotice(const std::vector<std::string>& lookedIn) {
     if (lookedIn.empty()) {
@@ -119,13 +130,18 @@ void Document::loadPropellantsCommand() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    if (!FileExists(*chosen)) {
+    loadPropellantsFrom(*chosen);
+}
+
+void Document::loadPropellantsFrom(const std::string& path) {
+    form_.setStatusText(0, "");
+    if (!FileExists(path)) {
         form_.setStatusText(0, kPropellantFileMissing);
         return;
     }
-    if (!loadPropellantFile(*chosen)) {
+    if (!loadPropellantFile(path)) {
         form_.setStatusText(0, kPropellantFileNotLoaded);
-        if (const auto failure = OpenForReading(*chosen).failure) {
+        if (const auto failure = OpenForReading(path).failure) {
             dialogs_.showMessage(MessageIcon::kError, ReadFailureMessage(*failure));
         }
         return;

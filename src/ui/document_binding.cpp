@@ -37,12 +37,21 @@ void DocumentBinding::startUp() {
     openStartupFile();
 }
 
-// The file named on the command line opens once start-up is done, as "Открыть" would; a file
-// that is missing, a folder or no motor file is refused there with its message.
+// The file named on the command line opens once start-up is done, as "Открыть" would (a file
+// that is missing, a folder or no motor file is refused there with its message); a propellant
+// file (a double click on it in a file manager) loads into tab 5 instead, as "Загрузить топлива
+// из файла" would, and the new document stays as it was.
 void DocumentBinding::openStartupFile() {
     const std::optional<std::string>& path = window_.startupFile();
-    if (path && !path->empty()) {
+    if (!path || path->empty()) {
+        return;
+    }
+    if (!IsPropellantFileName(*path)) {
         document_.openMotorFile(*path);
+    } else if (!FileExists(*path)) {
+        dialogs_.showMessage(MessageIcon::kError, FileNotFoundMessage(*path));
+    } else {
+        document_.loadPropellantsFrom(*path);
     }
 }
 

@@ -75,10 +75,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string UsageText() {
-    return "Usage: tarvo [MOTOR.zel]\n"
+    return "Usage: tarvo [MOTOR.zel | PROPELLANTS.grn]\n"
            "Opens the Tarvo+ window, the internal-ballistics calculator for KN/sugar rocket\n"
            "motors. With a motor file (.zel) it opens that file after start-up, as a desktop\n"
-           "file association does.\n"
+           "file association does; a propellant file (.grn) is loaded into tab 5 instead.\n"
            "\n"
            "Options:\n"
            "  -h, --help   show this text and exit\n"

@@ -36,7 +36,8 @@ inline constexpr std::string_view kNoDisplayMessage =
     "Start it from a desktop session, or headless with:\n"
     "  xvfb-run -s \"-screen 0 1280x1024x24\" tarvo\n";
 
-// The command line after Qt has taken its own options: nothing, or one motor file to open.
+// The command line after Qt has taken its own options: nothing, or one file to open (a motor,
+// or a propellant file to load).
 struct CommandLine {
     enum class Action { kRun, kShowHelp, kRefuse };
     Action action = Action::kRun;

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTableWidget>
+#include <fstream>
 #include <memory>
 
 #include "../form/scripted_dialogs.h"
@@ -101,6 +102,54 @@ private slots:
     void unchangedDocumentClosesWithoutAsking() {
         QVERIFY(window_->close());
         QVERIFY(dialogs_.questions.empty());
+    }
+
+    // What a file manager's double click passes: a propellant file loads into tab 5 and the
+    // document stays new; a motor file opens; a missing one is reported.
+    void startupFileOpensByItsKind_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("firstPropellant");
+        QTest::addColumn<bool>("opensAsMotor");
+        QTest::addColumn<QString>("status");  // after a propellant file was loaded
+        const QByteArray propellants = "[Const&Vars_DX]\r\nFuelName=My KN/DX\r\n";
+        const QByteArray motor = "[Params]\r\nDc=30\r\n" + propellants;
+        const QString builtIn = QStringLiteral("KN/DX - Нитрат калия - декстроза");
+        const QString loaded = QStringLiteral("Файл параметров топлив загружен");
+        // clang-format off
+        QTest::newRow("propellants") << "my.grn" << propellants << "My KN/DX" << false << loaded;
+        QTest::newRow("capital GRN") << "MY.GRN" << propellants << "My KN/DX" << false << loaded;
+        QTest::newRow("motor") << "motor.zel" << motor << "My KN/DX" << true << QString();
+        QTest::newRow("missing") << "gone.grn" << QByteArray() << builtIn << false << QString();
+        // clang-format on
+    }
+    void startupFileOpensByItsKind() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, firstPropellant);
+        QFETCH(bool, opensAsMotor);
+        QFETCH(QString, status);
+        const std::filesystem::path path = PathOf(directory_) / name.toStdString();
+        if (!content.isEmpty()) {
+            std::ofstream(path, std::ios::binary) << content.toStdString();
+        }
+        FormModel form;
+        MainWindow window(form);
+        window.setStartupFile(path.string());
+        Document document(form, dialogs_, DocumentSettings{});
+        document.create();
+        DocumentBinding binding(window, document, dialogs_);
+        window.show();
+        // Start-up has run once the file has left a trace: a status, a document or a message.
+        QTRY_VERIFY(!Status(window).isEmpty() || !document.currentFileName().empty() ||
+                    !dialogs_.messages.empty());
+        QCOMPARE(window.propellantList()->itemText(0), firstPropellant);
+        QCOMPARE(document.currentFileName() == path.string(), opensAsMotor);
+        QCOMPARE(dialogs_.messages.size(), std::size_t(content.isEmpty() ? 1 : 0));
+        if (!status.isNull()) {
+            QCOMPARE(Status(window), status);
+            QVERIFY(!document.isDocumentChanged());
+        }
     }
 
 private:
