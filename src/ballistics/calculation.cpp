@@ -1,5 +1,6 @@
 #include "ballistics/calculation.h"
 
+#include "ballistics/design_checks.h"
 #include "ballistics/geometry.h"
 #include "ballistics/kn_curve.h"
 #include "ballistics/pressure.h"
@@ -10,6 +11,23 @@ namespace {
 
 StageState Outcome(bool succeeded) {
     return succeeded ? StageState::kSucceeded : StageState::kFailed;
+}
+
+// The stages in their order, each only when the one before it succeeded.
+void RunStages(CalculationResult& result) {
+    result.geometry = Outcome(ComputeGeometry(result));
+    if (result.geometry != StageState::kSucceeded) {
+        return;
+    }
+    result.kn = Outcome(ComputeKnCurve(result));
+    if (result.kn != StageState::kSucceeded) {
+        return;
+    }
+    result.pressure = Outcome(SimulatePressure(result));
+    if (result.pressure != StageState::kSucceeded) {
+        return;
+    }
+    result.thrust = Outcome(ComputeThrust(result));
 }
 
 }  // namespace
@@ -23,19 +41,8 @@ CalculationResult ResultBeforeStages(const MotorDesign& design) {
 
 CalculationResult Calculate(const MotorDesign& design) {
     CalculationResult result = ResultBeforeStages(design);
-    result.geometry = Outcome(ComputeGeometry(result));
-    if (result.geometry != StageState::kSucceeded) {
-        return result;
-    }
-    result.kn = Outcome(ComputeKnCurve(result));
-    if (result.kn != StageState::kSucceeded) {
-        return result;
-    }
-    result.pressure = Outcome(SimulatePressure(result));
-    if (result.pressure != StageState::kSucceeded) {
-        return result;
-    }
-    result.thrust = Outcome(ComputeThrust(result));
+    RunStages(result);
+    CheckDesign(result);
     return result;
 }
 

@@ -25,12 +25,14 @@ struct SimRow {
     double web = 0.0;  // mm
     double At = 0.0;   // throat area, mm^2
     double AtSI = 0.0;
-    double Vf = 0.0;  // free volume, m^3
-    double m = 0.0;   // propellant mass left, kg
-    double r = 0.0;   // burn rate, mm/s
-    double t = 0.0;   // s
-    double Mg = 0.0;  // stored gas, kg
-    double P = 0.0;   // absolute pressure, MPa
+    double Vf = 0.0;    // free volume, m^3
+    double m = 0.0;     // propellant mass left, kg
+    double r = 0.0;     // burn rate, mm/s
+    double t = 0.0;     // s
+    double Mg = 0.0;    // stored gas, kg
+    double P = 0.0;     // absolute pressure, MPa
+    double Ab = 0.0;    // burning area, mm^2
+    double flux = 0.0;  // mass flux through the port, kg/(m^2 s)
 };
 
 using Phase = std::vector<SimRow>;
@@ -83,6 +85,11 @@ void MainGeometry(const Run& run, int i, SimRow& row) {
         row.Ltr = row.Ltr <= 0 ? 0 : row.Ltr;
     }
     row.web = endBurnerOnly ? 0 : (prev ? (row.D - row.d) / 2 : q.w);
+    const double tracerArea = row.Ltr > 0 ? q.Abtr : 0;
+    row.Ab = endBurnerOnly
+                 ? tracerArea
+                 : (row.D * row.D - row.d * row.d) * endFaces * kPi / 4 +
+                       d.Cs * kPi * row.d * row.L + d.Os * kPi * row.D * row.L + tracerArea;
     if (endBurnerOnly) {
         row.At = kQuarterPi * (q.Dt * q.Dt);
     } else {
@@ -108,6 +115,7 @@ double MainPropellantVolume(const MotorDesign& d, const SimRow& row) {
 void SecondGeometry(const Run& run, int i, double tracerLeft, SimRow& row) {
     row.Ltr = i > 0 ? run.second[i - 1].Ltr - run.q.SimStep : tracerLeft;
     row.At = kQuarterPi * (run.q.Dt * run.q.Dt);
+    row.Ab = row.Ltr > 0 ? run.q.Abtr : 0;
 }
 
 double SecondPortArea(const MotorDesign& d) {
@@ -150,6 +158,7 @@ std::optional<OutOfTable> BalanceGas(const Run& run, Phase& phase, int i, double
         const double dt = q.SimStep / row.r;
         row.t = prev->t + dt;
         const double generated = (prev->m - row.m) / (row.t - prev->t);
+        row.flux = generated / (Ap / 1e6);
         double nozzle = 0;
         if (i >= 2) {
             nozzle = (Pu - d.Patm) * 1e6 * row.AtSI / std::sqrt(q.R * q.ToAct) *
@@ -179,6 +188,7 @@ std::optional<OutOfTable> RunMainPhase(Run& run) {
     Quantities& q = run.q;
     run.main.resize(kPhasePoints);
     double rateSum = 0;
+    const bool cored = HasCoredGrains(run.d.grainKind);
     for (int i = 0; i < kPhasePoints; ++i) {
         SimRow& row = run.main[i];
         MainGeometry(run, i, row);
@@ -186,6 +196,9 @@ std::optional<OutOfTable> RunMainPhase(Run& run) {
                                            MainPropellantVolume(run.d, row));
         if (outOfTable) {
             return outOfTable;
+        }
+        if (cored) {
+            q.PeakMassFlux = row.flux > q.PeakMassFlux ? row.flux : q.PeakMassFlux;
         }
         rateSum += row.r;
         run.chart.push_back({row.t, row.P});
@@ -299,22 +312,30 @@ void ComputeTracerResults(Run& run) {
     q.TracerTailTime = hasTail ? q.TracerTailEnd - q.BurnTime : 0;
 }
 
-TimePoint MakeTimePoint(double P, double AtSI, double At, double t) {
+ChargeState Charge(const SimRow& row, bool coresBurning) {
+    return {row.m, row.Ab, coresBurning ? row.web : row.Ltr / 2, row.flux, row.d, row.D,
+            row.L, row.Ltr};
+}
+
+TimePoint MakeTimePoint(double P, double AtSI, double At, double t, const ChargeState& charge) {
     TimePoint point;
     point.pressurePa = P * 1e6;
     point.throatAreaSI = AtSI;
     point.throatArea = At;
     point.time = t;
+    point.charge = charge;
     return point;
 }
 
-TimePoint FromRow(const SimRow& row, double timeOffset) {
-    return MakeTimePoint(row.P, row.AtSI, row.At, row.t + timeOffset);
+TimePoint FromRow(const SimRow& row, double timeOffset, bool coresBurning) {
+    return MakeTimePoint(row.P, row.AtSI, row.At, row.t + timeOffset, Charge(row, coresBurning));
 }
 
-void CopyTail(const TailList& tail, double AtSI, double At, TimeSeries& series, int firstRow) {
+// The points of a tail-off; the charge stays as the phase before it left it.
+void CopyTail(const TailList& tail, double AtSI, double At, const ChargeState& charge,
+              TimeSeries& series, int firstRow) {
     for (int j = 0; j < static_cast<int>(tail.size()); ++j) {
-        series[firstRow + j] = MakeTimePoint(tail[j].P, AtSI, At, tail[j].t);
+        series[firstRow + j] = MakeTimePoint(tail[j].P, AtSI, At, tail[j].t, charge);
     }
 }
 
@@ -324,29 +345,32 @@ constexpr int kHalfPhase = kSimulationSteps / 2;      // 417
 // Rows 0..881: the main phase, the tail-offs and, when it ran, every second point of phase 2.
 TimeSeries BuildTimeSeries(const Run& run) {
     const Quantities& q = run.q;
+    const bool cores = run.d.grainKind != kEndBurnerOnly;
+    const ChargeState mainEnd = Charge(run.main[kLastBurningPoint], cores);
     TimeSeries series(kTimeSeriesRows);
     if (run.second.empty()) {
         for (int i = 0; i < kPhasePoints; ++i) {
-            series[i] = FromRow(run.main[i], 0);
+            series[i] = FromRow(run.main[i], 0, cores);
         }
-        CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, series, kFirstTailRow);
+        CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, mainEnd, series, kFirstTailRow);
         return series;
     }
+    const ChargeState secondEnd = Charge(run.second[kLastBurningPoint], false);
     for (int k = 0; k <= kHalfPhase; ++k) {
-        series[kHalfPhase + k] = FromRow(run.second[2 * k], q.BurnTime);
+        series[kHalfPhase + k] = FromRow(run.second[2 * k], q.BurnTime, false);
     }
     for (int k = 0; k <= kHalfPhase; ++k) {
-        series[k] = FromRow(run.main[2 * k], 0);
+        series[k] = FromRow(run.main[2 * k], 0, cores);
     }
     if (!run.secondTail.empty()) {
-        CopyTail(run.secondTail, q.TracerAtEndSI, q.TracerAtEnd, series, kFirstTailRow);
+        CopyTail(run.secondTail, q.TracerAtEndSI, q.TracerAtEnd, secondEnd, series, kFirstTailRow);
     } else {
         // No decay after the end-burning grain: hold its last point.
-        const TimePoint last =
-            MakeTimePoint(run.phase2EndPressure, q.TracerAtEndSI, q.TracerAtEnd, q.TracerEnd);
+        const TimePoint last = MakeTimePoint(run.phase2EndPressure, q.TracerAtEndSI, q.TracerAtEnd,
+                                             q.TracerEnd, secondEnd);
         std::fill(series.begin() + kFirstTailRow, series.begin() + kLastTimePoint, last);
     }
-    CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, series, kHalfPhase);
+    CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, mainEnd, series, kHalfPhase);
     return series;
 }
 
@@ -387,11 +411,17 @@ bool StopOutOfTable(CalculationResult& r, const OutOfTable& where) {
 bool SimulatePressure(CalculationResult& r) {
     const MotorDesign& d = r.design;
     Quantities& q = r.figures;
+    q.SimStep = ChooseSimStep(d);
+    Run run(d, q);
+    if (HasCoredGrains(d.grainKind)) {
+        // The port against the throat at the first point, as the erosive burning sees it.
+        SimRow first;
+        MainGeometry(run, 0, first);
+        q.PortThroatRatio = MainPortArea(d, first) / first.At;
+    }
     if (d.burnRate.nonNumericCell) {
         return Stop(r, Stage::kPressure, DiagnosticCode::kBurnRateTableNotANumber);
     }
-    q.SimStep = ChooseSimStep(d);
-    Run run(d, q);
     run.chokedPower = ChokedFlowPower(d.propellant.k);
     run.chart.reserve(2 * kPhasePoints + 2 * kTailPoints);
     if (const auto outOfTable = RunMainPhase(run)) {

@@ -24,6 +24,20 @@ using ChartSeries = std::vector<ChartPoint>;
 double LargestX(const ChartSeries& series);  // 0 for an empty series
 double LargestY(const ChartSeries& series);  // 0 for an empty series
 
+// The propellant charge at a point of the time series: what is left of it and how it burns.
+// After a burn-out (the tail-off points) it stays as the phase ended it.
+struct ChargeState {
+    double mass = 0.0;           // kg of propellant left
+    double burningArea = 0.0;    // mm^2
+    double web = 0.0;            // mm of web left (half the end-burning grain alone)
+    double massFlux = 0.0;       // kg/(m^2 s): the gas made since the point before, per
+                                 // second, over the free port area; 0 at the first point
+    double coreDiameter = 0.0;   // mm
+    double outerDiameter = 0.0;  // mm
+    double coredLength = 0.0;    // mm, all cored grains together
+    double tracerLength = 0.0;   // mm of the end-burning grain left
+};
+
 // One row of the time series that the pressure stage builds and the thrust stage completes.
 struct TimePoint {
     double pressurePa = 0.0;      // absolute chamber pressure, Pa
@@ -36,6 +50,7 @@ struct TimePoint {
     double thrust = 0.0;          // N
     double time = 0.0;            // s
     double impulse = 0.0;         // impulse increment, N s
+    ChargeState charge;
 };
 
 inline constexpr int kTimeSeriesRows = 883;    // points 0..882
@@ -109,6 +124,8 @@ struct Quantities {
     double TracerAtEndSI = 0.0;
     double TracerRate = 0.0;
     double TracerTailTime = 0.0;
+    double PortThroatRatio = 0.0;  // free port area over throat area at the first point
+    double PeakMassFlux = 0.0;     // kg/(m^2 s), the largest over the main phase
 
     // Thrust
     double Ae = 0.0;

@@ -28,6 +28,22 @@ std::string_view CodeName(DiagnosticCode code) {
             return "pressure-out-of-table";
         case DiagnosticCode::kThrustTimeTooShort:
             return "thrust-time-too-short";
+        case DiagnosticCode::kPortThroat:
+            return "port-throat";
+        case DiagnosticCode::kMassFlux:
+            return "mass-flux";
+        case DiagnosticCode::kCasing:
+            return "casing";
+        case DiagnosticCode::kCasingMissing:
+            return "casing-missing";
+        case DiagnosticCode::kMaxPressure:
+            return "max-pressure";
+        case DiagnosticCode::kFlowSeparation:
+            return "flow-separation";
+        case DiagnosticCode::kUnderExpanded:
+            return "under-expanded";
+        case DiagnosticCode::kShortBurn:
+            return "short-burn";
     }
     return "unknown";
 }

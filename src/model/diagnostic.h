@@ -26,8 +26,21 @@ enum class DiagnosticCode {
     kNegativeKn,
     kNotFinite,  // subject: the quantity or series that is not a real number
     kBurnRateTableNotANumber,
-    kPressureOutOfTable,  // value: the pressure no range holds (MPa), at: its time (s)
+    kPressureOutOfTable,  // value: the pressure no range holds (MPa), at: its time (s),
+                          // limit: the table's upper bound (MPa)
     kThrustTimeTooShort,  // no point of the time series lies within the thrust time
+
+    // The design checks of a motor that calculates: warnings and notes, an error only where
+    // the motor cannot work as designed.
+    kPortThroat,      // initial port area over throat area below the limit (below 1: error)
+    kMassFlux,        // peak mass flux through the port above the limit, kg/(m^2 s)
+    kCasing,          // burst pressure over peak gauge pressure below the required factor
+    kCasingMissing,   // no casing given: value the peak gauge pressure, MPa
+    kMaxPressure,     // peak pressure above the limit, MPa
+    kFlowSeparation,  // value: the part of the thrust time the exit pressure stays below 0.4 of
+                      // ambient; limit 0.05
+    kUnderExpanded,   // value: Ae/At; limit: half of Ae/At opt mid
+    kShortBurn,       // value: the burn time, s; limit 0.05 s
 };
 
 // The stable name of a code ("pressure-out-of-table"), for files and tools.

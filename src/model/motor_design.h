@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tarvo {
@@ -53,6 +54,21 @@ struct BurnRateTable {
 
 inline constexpr double kUniversalGasConstant = 8314;  // J/(kmol K)
 
+// The casing the motor is built in: its material's strength and its wall.
+struct CasingSpec {
+    double strength = 0.0;  // MPa: the strength the burst pressure is reckoned from
+    double wall = 0.0;      // mm
+};
+
+// What the design checks hold a calculated motor to.
+struct DesignLimits {
+    std::optional<CasingSpec> casing;  // none: the casing is not checked
+    double safetyFactor = 2.0;         // burst pressure over the peak gauge pressure
+    double minPortThroat = 2.0;        // initial port area over throat area
+    double maxMassFlux = 1406;         // kg/(m^2 s), 2 lb/(in^2 s)
+    double maxPressure = 10.34;        // MPa, 1500 psi
+};
+
 struct MotorDesign {
     GrainKind grainKind = kNothing;
 
@@ -88,6 +104,8 @@ struct MotorDesign {
     double kv = 0.0;
     double unoz = 0.0;
     double AeAt = 0.0;
+
+    DesignLimits limits;
 };
 
 // Chamber volume Dc^2 * pi/4 * Lc in mm^3.

@@ -66,6 +66,8 @@ constexpr QuantityInfo kQuantities[] = {
     {"TracerRate", &Figure<&Q::TracerRate>, "mm/s", kPre},
     {"TracerTailTime", &Figure<&Q::TracerTailTime>, "s", kPre},
     {"TailStep", &Figure<&Q::TailStep>, "s", kPre},
+    {"PortThroatRatio", &Figure<&Q::PortThroatRatio>, "-", kPre},
+    {"PeakMassFlux", &Figure<&Q::PeakMassFlux>, "kg/(m^2*s)", kPre},
     {"Ae", &Figure<&Q::Ae>, "mm^2", kThr},
     {"De", &Figure<&Q::De>, "mm", kThr},
     {"Meo", &Figure<&Q::Meo>, "-", kThr},

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -84,8 +85,10 @@ TEST(Calculate, AFailingStageStopsTheChainAndSaysWhy) {
         EXPECT_EQ(r.pressure, c.pressure);
         EXPECT_EQ(r.thrust, c.thrust);
         EXPECT_FALSE(r.succeeded());
-        ASSERT_EQ(r.diagnostics.size(), 1u);
-        ASSERT_EQ(r.failure(), &r.diagnostics.front());
+        ASSERT_EQ(std::count_if(r.diagnostics.begin(), r.diagnostics.end(),
+                                [](const Diagnostic& d) { return d.severity == Severity::kError; }),
+                  1);
+        ASSERT_NE(r.failure(), nullptr);
         EXPECT_EQ(r.failure()->code, c.code);
         EXPECT_EQ(r.failure()->severity, Severity::kError);
         EXPECT_EQ(r.failure()->subject, c.subject);
@@ -169,7 +172,7 @@ TEST(Calculate, CurvesAndTablesHaveTheirShapes) {
         EXPECT_DOUBLE_EQ(r.figures.Favg * r.figures.ThrustTime, r.figures.It);
         EXPECT_EQ(r.figures.MotorClass, MotorClassFor(r.figures.It));
         EXPECT_GT(r.figures.ThrustTime, r.figures.BurnTime);
-        EXPECT_TRUE(r.diagnostics.empty());
+        EXPECT_EQ(r.failure(), nullptr);
     }
 }
 
