@@ -8,17 +8,26 @@ namespace tarvo {
 namespace {
 
 // The zero and the burn depend on each other: the threshold is 5 % of the zeroed maximum, the
-// zero is the median before ignition. Starting from the quiet level of the log (the median of
-// the samples in the lowest 5 % of its range) a few rounds settle both.
+// zero is the median before ignition. A first zero from the samples before the thrust first
+// reaches half its range, leaving out the last 50 ms before that (the rise), is settled in a
+// few rounds. A log that starts with the firing has no samples to take a zero from.
 constexpr int kZeroRounds = 5;
+constexpr double kSurelyFiring = 0.5;
+constexpr double kRiseAllowance = 0.05;  // s
 
-double QuietLevel(const std::vector<double>& thrust) {
+double FirstZero(const StandSamples& samples) {
+    const std::vector<double>& thrust = samples.thrust;
     const auto [low, high] = std::minmax_element(thrust.begin(), thrust.end());
-    const double limit = *low + kBurnThresholdFraction * (*high - *low);
-    std::vector<double> quiet;
-    std::copy_if(thrust.begin(), thrust.end(), std::back_inserter(quiet),
-                 [limit](double value) { return value <= limit; });
-    return MedianOf(std::move(quiet));
+    const double level = *low + kSurelyFiring * (*high - *low);
+    const auto firing =
+        std::find_if(thrust.begin(), thrust.end(), [level](double value) { return value > level; });
+    if (firing == thrust.end()) {
+        return MedianOf(thrust);  // a flat log: no firing to find anyway
+    }
+    const double riseStart = samples.time[firing - thrust.begin()] - kRiseAllowance;
+    const auto waiting = std::lower_bound(samples.time.begin(), samples.time.end(), riseStart);
+    return MedianOf(
+        std::vector<double>(thrust.begin(), thrust.begin() + (waiting - samples.time.begin())));
 }
 
 std::vector<double> Zeroed(const std::vector<double>& thrust, double zero) {
@@ -31,7 +40,10 @@ std::vector<double> Zeroed(const std::vector<double>& thrust, double zero) {
 }  // namespace
 
 MeasuredCurveResult PrepareMeasuredCurve(StandSamples samples) {
-    double zero = QuietLevel(samples.thrust);
+    if (samples.time.size() < kMinimumStandSamples) {
+        return {std::nullopt, StandLogError{0, TooFewSamplesReason(samples.time.size())}};
+    }
+    double zero = FirstZero(samples);
     std::optional<BurnWindow> burn;
     for (int round = 0; round < kZeroRounds; ++round) {
         burn = FindBurnWindow(samples.time, Zeroed(samples.thrust, zero));

@@ -379,9 +379,7 @@ public:
             }
         }
         if (result_.samples.time.size() < kMinimumStandSamples) {
-            return failure({0, "в файле " + std::to_string(result_.samples.time.size()) +
-                                   " отсчётов, нужно не меньше " +
-                                   std::to_string(kMinimumStandSamples)});
+            return failure({0, TooFewSamplesReason(result_.samples.time.size())});
         }
         return std::move(result_);
     }
@@ -463,6 +461,11 @@ private:
 };
 
 }  // namespace
+
+std::string TooFewSamplesReason(std::size_t count) {
+    return "в файле " + std::to_string(count) + " отсчётов, нужно не меньше " +
+           std::to_string(kMinimumStandSamples);
+}
 
 std::string DescribeStandLogError(const StandLogError& error) {
     return error.line > 0 ? "строка " + std::to_string(error.line) + ": " + error.reason

@@ -28,6 +28,9 @@ struct StandLogError {
     std::string reason;
 };
 
+// "в файле 5 отсчётов, нужно не меньше 10".
+std::string TooFewSamplesReason(std::size_t count);
+
 // "строка 12: «1,2,3» не число" or the reason alone for the whole log.
 std::string DescribeStandLogError(const StandLogError& error);
 
