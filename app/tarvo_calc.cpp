@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "form/motor_calculation.h"
+#include "form/stand_report.h"
 
 namespace tarvo {
 namespace {
@@ -27,6 +29,7 @@ constexpr std::string_view kUsage =
     "Использование:\n"
     "  tarvo-calc [--json] ФАЙЛ...\n"
     "  tarvo-calc --eng ВЫХОД.eng ФАЙЛ\n"
+    "  tarvo-calc --test КРИВАЯ [--fit П1,П2,...] [--json] ФАЙЛ\n"
     "  tarvo-calc --help\n"
     "\n"
     "Рассчитывает файлы двигателей (.zel) так же, как программа Tarvo при их открытии:\n"
@@ -43,12 +46,22 @@ constexpr std::string_view kUsage =
     "  --eng ВЫХОД.eng\n"
     "           записывает кривую тяги ФАЙЛА в формате RASP (.eng) для симуляторов полёта;\n"
     "           при успехе ничего не выводит.\n"
+    "  --test КРИВАЯ\n"
+    "           сравнивает расчёт ФАЙЛА с кривой тяги испытания на стенде (текстовый файл:\n"
+    "           время, тяга и, если есть, давление в камере); с --json объект получает\n"
+    "           ключ test с полями measured и calculated (It, Favg, Fmax, span, Isp, Pmax).\n"
+    "  --fit П1,П2,...\n"
+    "           подбирает к испытанию параметры burn-rate (множитель коэффициентов a\n"
+    "           выбранного топлива), uc, unoz, e (эрозия, мм); в test появляется fit с\n"
+    "           params, rms и fitted, или ambiguous, если параметры нельзя различить.\n"
     "\n"
     "Код завершения:\n"
     "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
-    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится);\n"
+    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится),\n"
+    "     или подобранные параметры нельзя различить по испытанию;\n"
     "  2  ошибка в аргументах, ФАЙЛ не существует или не читается, или не записан\n"
-    "     ВЫХОД.eng (сообщение с именем файла выводится в поток ошибок).\n";
+    "     ВЫХОД.eng, или не читается КРИВАЯ (сообщение с именем файла и номером строки\n"
+    "     выводится в поток ошибок).\n";
 
 // ---- JSON ----
 
@@ -218,7 +231,8 @@ std::string JsonChartSeries(const FormModel& form) {
     return object.close();
 }
 
-std::string JsonLine(const std::string& file, const FormModel& form, bool success) {
+std::string JsonLine(const std::string& file, const FormModel& form, bool success,
+                     const std::string& test = "") {
     JsonObject line;
     line.add("file", JsonString(file));
     line.add("success", success ? "true" : "false");
@@ -230,6 +244,9 @@ std::string JsonLine(const std::string& file, const FormModel& form, bool succes
     line.add("table", JsonTable(form));
     line.add("values", JsonValues(form.motorModel()));
     line.add("series", JsonChartSeries(form));
+    if (!test.empty()) {
+        line.add("test", test);
+    }
     return line.close() + "\n";
 }
 
@@ -326,11 +343,63 @@ std::string ReadableReport(const std::string& file, const FormModel& form) {
     return out + TableReport(form);
 }
 
+// ---- The stand test ----
+
+std::string JsonFigures(const CurveFigures& figures) {
+    JsonObject object;
+    for (const FigureLayout& layout : kFigureLayouts) {
+        if (const std::optional<double> value = FigureValue(figures, layout.figure)) {
+            object.addNumber(layout.key, *value);
+        }
+    }
+    return object.close();
+}
+
+std::string JsonFit(const StandTestRun& run) {
+    const CurveFit& fit = *run.fit;
+    JsonObject object;
+    if (fit.outcome == FitOutcome::kFitted) {
+        JsonObject params;
+        for (const FitParameter parameter : run.chosen) {
+            params.addNumber(FitParameterName(parameter), fit.values[parameter]);
+        }
+        object.add("params", params.close());
+        object.addNumber("rms", fit.rms);
+        if (const auto fitted = CalculatedFigures(*fit.fitted, run.curve.hasPressure())) {
+            object.add("fitted", JsonFigures(*fitted));
+        }
+    } else if (fit.outcome == FitOutcome::kAmbiguous) {
+        std::string names;
+        for (const FitParameter parameter : fit.ambiguous) {
+            names += (names.empty() ? "" : ",") + JsonString(FitParameterName(parameter));
+        }
+        object.add("ambiguous", "[" + names + "]");
+    } else {
+        object.add("error", JsonString(fit.message));
+    }
+    return object.close();
+}
+
+std::string JsonStandTest(const StandTestRun& run) {
+    JsonObject test;
+    test.add("measured", JsonFigures(run.comparison ? run.comparison->measured
+                                                    : MeasuredFigures(run.curve, 0.0)));
+    if (run.comparison) {
+        test.add("calculated", JsonFigures(run.comparison->calculated));
+    }
+    if (run.fit) {
+        test.add("fit", JsonFit(run));
+    }
+    return test.close();
+}
+
 // ---- The command ----
 
 struct Options {
     bool json = false;
-    std::string engTarget;  // --eng OUT.eng
+    std::string engTarget;                // --eng OUT.eng
+    std::string testCurve;                // --test CURVE
+    std::optional<FitParameterList> fit;  // --fit P1,P2
     std::vector<std::string> files;
     bool help = false;
     std::string error;  // a usage error
@@ -353,6 +422,17 @@ Options ParseOptions(int argc, char** argv) {
             options.engTarget = argv[++i];
         } else if (arg == "--eng") {
             options.error = "после --eng нужно имя выходного файла";
+        } else if (arg == "--test" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            options.testCurve = argv[++i];
+        } else if (arg == "--test") {
+            options.error = "после --test нужно имя файла с кривой испытания";
+        } else if (arg == "--fit" && i + 1 < argc) {
+            options.fit = ParseFitParameters(argv[++i]);
+            if (!options.fit->error.empty()) {
+                options.error = options.fit->error;
+            }
+        } else if (arg == "--fit") {
+            options.error = "после --fit нужны имена параметров через запятую";
         } else {
             options.error = "неизвестный ключ " + std::string(arg);
         }
@@ -362,6 +442,11 @@ Options ParseOptions(int argc, char** argv) {
             options.error = "не указан ни один файл двигателя";
         } else if (!options.engTarget.empty() && (options.json || options.files.size() != 1)) {
             options.error = "--eng принимает ровно один файл и не сочетается с --json";
+        } else if (!options.testCurve.empty() &&
+                   (!options.engTarget.empty() || options.files.size() != 1)) {
+            options.error = "--test принимает ровно один файл и не сочетается с --eng";
+        } else if (options.fit && options.testCurve.empty()) {
+            options.error = "--fit действует только вместе с --test";
         }
     }
     return options;
@@ -395,6 +480,33 @@ int ExportEng(const Options& options) {
         return kExitUsageOrFile;
     }
     return kExitSuccess;
+}
+
+int TestMotorFile(const Options& options) {
+    LoadedCurve loaded = LoadMeasuredCurve(options.testCurve);
+    if (!loaded.curve) {
+        PrintError(SanitizeUtf8(loaded.message));
+        return kExitUsageOrFile;
+    }
+    const std::string& file = options.files.front();
+    FormModel form;
+    const MotorFileCalculation calculation = CalculateMotorFile(form, file);
+    if (calculation.outcome == MotorFileCalculation::Outcome::kUnreadable) {
+        PrintError(calculation.message);
+        return kExitUsageOrFile;
+    }
+    const bool success = calculation.outcome == MotorFileCalculation::Outcome::kSucceeded;
+    StandTestRun run = CompareWithDesign(std::move(*loaded.curve),
+                                         success ? DesignOfFields(form).design : std::nullopt);
+    if (options.fit) {
+        FitDesign(run, options.fit->parameters);
+    }
+    if (options.json) {
+        Print(JsonLine(file, form, success, JsonStandTest(run)));
+    } else {
+        Print(ReadableReport(file, form) + StandTestReport(options.testCurve, run));
+    }
+    return success && run.fitSucceeded() ? kExitSuccess : kExitCalculationFailed;
 }
 
 int CalculateFiles(const Options& options) {
@@ -436,6 +548,9 @@ int main(int argc, char** argv) {
         PrintError(options.error);
         std::fputs("Подробнее: tarvo-calc --help\n", stderr);
         return kExitUsageOrFile;
+    }
+    if (!options.testCurve.empty()) {
+        return TestMotorFile(options);
     }
     return options.engTarget.empty() ? CalculateFiles(options) : ExportEng(options);
 }

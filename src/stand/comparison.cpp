@@ -1,6 +1,8 @@
 #include "stand/comparison.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace tarvo {
 namespace {
@@ -27,13 +29,12 @@ CurveFigures FiguresOf(std::span<const double> time, std::span<const double> thr
                        ? IntegrateBetween(time, thrust, burn.ignition, burn.end) / figures.span
                        : 0.0;
     figures.Fmax = *std::max_element(thrust.begin(), thrust.end());
-    figures.Isp = propellantWeight > 0 ? figures.It / propellantWeight : 0.0;
+    figures.Isp = propellantWeight > 0 ? figures.It / propellantWeight
+                                       : std::numeric_limits<double>::quiet_NaN();
     return figures;
 }
 
-}  // namespace
-
-std::optional<double> FigureValue(const CurveFigures& figures, Figure figure) {
+std::optional<double> StoredValue(const CurveFigures& figures, Figure figure) {
     switch (figure) {
         case Figure::kIt:
             return figures.It;
@@ -49,6 +50,13 @@ std::optional<double> FigureValue(const CurveFigures& figures, Figure figure) {
             return figures.Pmax;
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<double> FigureValue(const CurveFigures& figures, Figure figure) {
+    const std::optional<double> value = StoredValue(figures, figure);
+    return value && std::isfinite(*value) ? value : std::nullopt;
 }
 
 CurveFigures MeasuredFigures(const MeasuredCurve& curve, double propellantWeight) {

@@ -40,7 +40,7 @@ inline constexpr std::array<FigureLayout, 6> kFigureLayouts = {{
     {Figure::kPmax, "Pmax", "Pmax (избыточное), [МПа]", 2},
 }};
 
-// The figure's value; nothing for a pressure the curve does not have.
+// The figure's value; nothing for a pressure the curve does not have or an Isp without a mass.
 std::optional<double> FigureValue(const CurveFigures& figures, Figure figure);
 
 // Impulse from the last zero thrust before the burn to the first after it, so that the rise

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "stand_test_support.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <random>
 
 #include "form/motor_calculation.h"
 #include "stand/comparison.h"
@@ -18,6 +18,8 @@ namespace tarvo {
 namespace {
 
 using enum FitParameter;
+using testing::LogFormat;
+using testing::StandLog;
 
 const std::string kExamples = TARVO_EXAMPLES_DIR;
 
@@ -25,56 +27,6 @@ StandDesign DesignOf(const std::string& motorFile) {
     FormModel form;
     CalculateMotorFile(form, motorFile);
     return *DesignOfFields(form).design;
-}
-
-// How a logger writes the curve.
-struct LogFormat {
-    double rate = 1000;  // samples per second
-    bool milliseconds = false;
-    bool kilogramsForce = false;
-    bool decimalComma = false;
-    double offset = 0.2;    // s of waiting before the firing
-    double baseline = 0.0;  // N the stand shows unloaded
-    double noise = 0.0;     // standard deviation, N
-    bool pressure = false;  // in bar, gauge
-};
-
-std::string Number(double value, bool comma) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.6f", value);
-    std::string text = buffer;
-    if (comma) {
-        std::replace(text.begin(), text.end(), '.', ',');
-    }
-    return text;
-}
-
-std::string StandLog(const CalculatedMotor& motor, const LogFormat& f) {
-    const char separator = f.decimalComma ? ';' : ',';
-    std::string text = std::string("Time (") + (f.milliseconds ? "ms" : "s") + ")" + separator +
-                       "Thrust (" + (f.kilogramsForce ? "kgf" : "N") + ")" +
-                       (f.pressure ? std::string(1, separator) + "Pressure (bar)" : "") + "\r\n";
-    std::mt19937 random(42);
-    std::normal_distribution<double> noise(0.0, f.noise);
-    const double end = f.offset + motor.time.back() + 0.3;
-    for (int k = 0; k / f.rate < end; ++k) {
-        const double t = k / f.rate;
-        const std::vector<double> at = {t - f.offset};
-        const double thrust = ValuesAt(motor.time, motor.thrust, at)[0];
-        std::vector<double> gauge(motor.pressure.size());
-        for (std::size_t i = 0; i < gauge.size(); ++i) {
-            gauge[i] = motor.pressure[i] - motor.Patm;
-        }
-        const double pressure = ValuesAt(motor.time, gauge, at)[0];
-        const double logged = thrust + f.baseline + (f.noise > 0 ? noise(random) : 0.0);
-        text += Number(f.milliseconds ? t * 1000 : t, f.decimalComma) + separator +
-                Number(f.kilogramsForce ? logged / 9.80665 : logged, f.decimalComma);
-        if (f.pressure) {
-            text += separator + Number(pressure * 10, f.decimalComma);
-        }
-        text += "\r\n";
-    }
-    return text;
 }
 
 TEST(StandCalculation, CalculatesWhatTheWindowCalculates) {
