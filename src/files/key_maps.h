@@ -136,6 +136,10 @@ inline constexpr std::array<StepperDefault, 10> kStepperDefaults = {{
     {"UpDown11", "Edit94", 10},
 }};
 
+// The stand log a motor file remembers: its path, relative to the motor file where possible.
+inline constexpr std::string_view kTestSection = "Test";
+inline constexpr std::string_view kTestFileKey = "File";
+
 inline constexpr std::string_view kMotorFileExtension = ".zel";
 inline constexpr std::string_view kPropellantFileExtension = ".grn";
 inline constexpr std::string_view kDefaultPropellantFileName = "GRAINS.grn";

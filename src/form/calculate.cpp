@@ -1,6 +1,7 @@
 // The "Рассчитать" command: reads the fields, runs the calculation stages one after the other
 // and shows their results in the value labels, charts and the result table, tab by tab.
 
+#include <algorithm>
 #include <new>
 
 #include "form/form_layout.h"
@@ -301,6 +302,31 @@ void FormModel::setSeries(int chart, std::size_t index, ChartSeries points) {
     }
     series = std::move(points);
     notify(ChangeKind::kSeries, ToControl(ChartId{chart}));
+}
+
+void FormModel::setSeriesPoints(ChartId id, std::size_t series, ChartSeries points) {
+    if (id.number >= 1 && id.number < static_cast<int>(charts_.size()) &&
+        series < charts_[id.number].series.size()) {
+        setSeries(id.number, series, std::move(points));
+    }
+}
+
+void FormModel::setLegendVisible(ChartId id, bool visible) {
+    if (id.number < 1 || id.number >= static_cast<int>(charts_.size()) ||
+        charts_[id.number].legend == visible) {
+        return;
+    }
+    charts_[id.number].legend = visible;
+    notify(ChangeKind::kSeries, ToControl(id));
+}
+
+void FormModel::raiseAxes(ChartId id, double bottom, double left) {
+    if (id.number < 1 || id.number >= static_cast<int>(charts_.size())) {
+        return;
+    }
+    const ChartState& state = charts_[id.number];
+    setAxes(id.number, std::max(state.bottomMax, bottom), std::max(state.leftMax, left),
+            std::nullopt);
 }
 
 void FormModel::setAxes(int chart, double bottom, double left, std::optional<double> right) {

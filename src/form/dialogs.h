@@ -13,8 +13,8 @@ enum class Answer { kYes, kNo, kCancel };
 
 enum class MessageIcon { kInformation, kWarning, kError, kStop };
 
-// The four file dialogs of the window ("od", "sd", "gopen", "gsave" in the layout tables).
-enum class FileDialog { kOpenMotor, kSaveMotor, kOpenPropellants, kSavePropellants };
+// The file dialogs of the window ("od", "sd", "gopen", "gsave", "topen" in the layout tables).
+enum class FileDialog { kOpenMotor, kSaveMotor, kOpenPropellants, kSavePropellants, kOpenTest };
 
 class Dialogs {
 public:

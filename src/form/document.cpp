@@ -36,6 +36,14 @@ void Document::removeObserver(int token) {
     observers_.erase(token);
 }
 
+void Document::addSection(MotorFileSection& section) {
+    sections_.push_back(&section);
+}
+
+void Document::removeSection(MotorFileSection& section) {
+    std::erase(sections_, &section);
+}
+
 void Document::notify(DocumentEvent event) {
     // An observer may add or remove observers while it is told.
     std::vector<Observer> current;
@@ -134,6 +142,9 @@ void Document::newDocument() {
         form_.setStatusText(panel, "");
     }
     notify(DocumentEvent::kCurrentFile);
+    for (MotorFileSection* section : sections_) {
+        section->clear();
+    }
     form_.refreshStepperFields();
     form_.setModified(false);
     form_.resetModel();
@@ -213,6 +224,9 @@ void Document::openMotorFile(const std::string& path) {
         (void)readable.file.Commit();
     }
     readMotorDocument(document);
+    for (MotorFileSection* section : sections_) {
+        section->readFrom(document, path);
+    }
     recent_.Add(path);
     rebuildRecentMenu();
     form_.setModified(false);
@@ -241,6 +255,9 @@ bool Document::storeMotorFile(const std::string& path, const std::string& docume
     IniFile file = IniFile::Open(written);
     WritePropellants(form_, file.document());
     WriteMotorKeys(form_, file.document());
+    for (MotorFileSection* section : sections_) {
+        section->writeTo(file.document(), written);
+    }
     if (const std::optional<FileError> failure = file.Commit()) {
         dialogs_.showMessage(MessageIcon::kError, SaveFailureMessage(*failure));
         return false;

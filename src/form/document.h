@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "files/ini_document.h"
 #include "files/recent_files.h"
 #include "form/dialogs.h"
 #include "form/form_model.h"
@@ -56,6 +57,16 @@ inline constexpr std::string_view kPropellantFileMissing = "Файл парам�
 inline constexpr std::string_view kPropellantFileLoaded = "Файл параметров топлив загружен";
 inline constexpr std::string_view kPropellantFileNotLoaded = "Файл параметров топлив не загружен";
 
+// What a motor file keeps beside the window's fields (the static test's stand log): written
+// with every save, read after every open, cleared by New.
+class MotorFileSection {
+public:
+    virtual ~MotorFileSection() = default;
+    virtual void writeTo(IniDocument& document, const std::string& motorPath) = 0;
+    virtual void readFrom(const IniDocument& document, const std::string& motorPath) = 0;
+    virtual void clear() = 0;
+};
+
 class Document {
 public:
     using Observer = std::function<void(DocumentEvent)>;
@@ -66,6 +77,9 @@ public:
 
     int addObserver(Observer observer);  // returns a token for removeObserver
     void removeObserver(int token);
+    // The section outlives the document or is removed before it goes.
+    void addSection(MotorFileSection& section);
+    void removeSection(MotorFileSection& section);
 
     // ---- The window's life ----
     // Window creation: the propellants from GRAINS.grn, or the built-in defaults.
@@ -139,6 +153,7 @@ private:
     RecentFiles recent_;
     std::map<int, Observer> observers_;
     int nextObserverToken_ = 1;
+    std::vector<MotorFileSection*> sections_;
 };
 
 }  // namespace tarvo

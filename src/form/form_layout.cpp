@@ -248,15 +248,20 @@ constexpr SeriesLayout kChart1Series[] = {
     {"Series1", "Web thickness", SeriesKind::kFastLine, "blue", ChartAxis::kRight, true},
     {"Series3", "", SeriesKind::kLine, "green", ChartAxis::kLeft, false},
 };
+// The series at kMeasuredSeries of charts 2 to 4 draws a loaded stand log; the legend shows
+// only while one is loaded.
 constexpr SeriesLayout kChart2Series[] = {
     {"FastLineSeries1", "Давление в камере, [MPa]", SeriesKind::kFastLine, "red", ChartAxis::kLeft,
      true},
+    {"TestSeries2", "Испытание", SeriesKind::kLine, "blue", ChartAxis::kLeft, false},
 };
 constexpr SeriesLayout kChart3Series[] = {
-    {"FastLineSeries3", "", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"FastLineSeries3", "Расчёт", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"TestSeries3", "Испытание", SeriesKind::kLine, "blue", ChartAxis::kLeft, false},
 };
 constexpr SeriesLayout kChart4Series[] = {
-    {"FastLineSeries5", "", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"FastLineSeries5", "Расчёт", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"TestSeries4", "Испытание", SeriesKind::kLine, "blue", ChartAxis::kLeft, false},
 };
 
 constexpr AxisLayout kTimeAxis25{"Время, [с]", 25, ""};
@@ -305,6 +310,10 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", "Сохранить", "Save_menu", "F2", true},
     {"Файл", "Сохранить как ...", "SaveAs_menu", "", true},
     {"Файл", "-", "", "", true},
+    {"Файл", "Загрузить испытание…", "LoadTest_menu", "", true},
+    {"Файл", "Убрать испытание", "UnloadTest_menu", "", false},
+    {"Файл", "Подобрать…", "FitTest_menu", "", false},
+    {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
     {"Помощь", "Справка", "Help_menu", "", true},
     {"Помощь", "-", "", "", true},
@@ -316,6 +325,8 @@ constexpr DialogLayout kDialogs[] = {
     {"sd", "save a motor file", "*.zel", "Файлы двигателей ZEL (*.zel)|*.zel", true},
     {"gopen", "open a propellant file", "*.grn", "Файлы топлив ZEL (*.grn)|*.grn", false},
     {"gsave", "save a propellant file", "*.grn", "Файлы топлив ZEL (*.grn)|*.grn", false},
+    {"topen", "open a stand log", "*.csv",
+     "Кривые испытаний (*.csv *.txt)|*.csv;*.txt|Все файлы (*)|*", false},
 };
 
 }  // namespace

@@ -71,6 +71,8 @@ std::string ComparisonReport(const StandTestRun& run) {
     return out;
 }
 
+}  // namespace
+
 std::string FitReport(const StandTestRun& run) {
     const CurveFit& fit = *run.fit;
     std::string names;
@@ -96,8 +98,6 @@ std::string FitReport(const StandTestRun& run) {
     }
     return out;
 }
-
-}  // namespace
 
 std::string StandTestReport(const std::string& curveFile, const StandTestRun& run) {
     std::string out = "\nИспытание: " + SanitizeUtf8(curveFile) + "\n";

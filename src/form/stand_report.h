@@ -38,6 +38,10 @@ std::string FitRmsText(const CurveFit& fit);
 // Why no values are given: the names the data cannot tell apart.
 std::string AmbiguousFitMessage(const std::vector<FitParameter>& parameters);
 
+// The fit of a run: the chosen names, then the values, RMS and the fitted motor's figures, or
+// why there are none.
+std::string FitReport(const StandTestRun& run);
+
 // tarvo-calc's readable report of a stand test: the stand's zero and burn, the comparison as a
 // table, the fit's values, RMS and the fitted motor's figures (or why there are none).
 std::string StandTestReport(const std::string& curveFile, const StandTestRun& run);
