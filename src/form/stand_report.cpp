@@ -115,8 +115,8 @@ std::vector<ComparisonRow> ComparisonRows(const Comparison& comparison) {
         if (!measured || !calculated) {
             continue;
         }
-        rows.push_back({std::string(layout.caption), FigureText(layout, *measured),
-                        FigureText(layout, *calculated),
+        rows.push_back({std::string(layout.caption), std::string(layout.shortCaption),
+                        FigureText(layout, *measured), FigureText(layout, *calculated),
                         DifferenceText(DifferencePercent(*measured, *calculated))});
     }
     return rows;

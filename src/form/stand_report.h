@@ -17,6 +17,7 @@ inline constexpr std::array<std::string_view, 4> kComparisonColumns = {"Вели
 
 struct ComparisonRow {
     std::string caption;
+    std::string shortCaption;
     std::string measured;
     std::string calculated;
     std::string difference;  // "+2,1"; "—" when the measured value is 0

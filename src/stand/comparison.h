@@ -27,17 +27,18 @@ enum class Figure { kIt, kFavg, kFmax, kSpan, kIsp, kPmax };
 // What a figure is called in reports, JSON and the window, and how many decimals it shows.
 struct FigureLayout {
     Figure figure;
-    std::string_view key;      // JSON key
-    std::string_view caption;  // Russian
+    std::string_view key;           // JSON key
+    std::string_view caption;       // Russian
+    std::string_view shortCaption;  // for a narrow table
     int decimals;
 };
 inline constexpr std::array<FigureLayout, 6> kFigureLayouts = {{
-    {Figure::kIt, "It", "Полный импульс, [It], Н*с", 1},
-    {Figure::kFavg, "Favg", "Средняя тяга, [Favg], Н", 1},
-    {Figure::kFmax, "Fmax", "Максимальная тяга, [Fmax], Н", 1},
-    {Figure::kSpan, "span", "Время тяги (от 5 % до 5 %), с", 3},
-    {Figure::kIsp, "Isp", "Удельный импульс, [Isp], с", 1},
-    {Figure::kPmax, "Pmax", "Pmax (избыточное), [МПа]", 2},
+    {Figure::kIt, "It", "Полный импульс, [It], Н*с", "It, Н*с", 1},
+    {Figure::kFavg, "Favg", "Средняя тяга, [Favg], Н", "Favg, Н", 1},
+    {Figure::kFmax, "Fmax", "Максимальная тяга, [Fmax], Н", "Fmax, Н", 1},
+    {Figure::kSpan, "span", "Время тяги (от 5 % до 5 %), с", "Время, с", 3},
+    {Figure::kIsp, "Isp", "Удельный импульс, [Isp], с", "Isp, с", 1},
+    {Figure::kPmax, "Pmax", "Pmax (избыточное), [МПа]", "Pmax, МПа", 2},
 }};
 
 // The figure's value; nothing for a pressure the curve does not have or an Isp without a mass.

@@ -43,11 +43,12 @@ struct DialogRole {
     const char* title;
 };
 
-constexpr std::array<DialogRole, 4> kDialogRoles = {{
+constexpr std::array<DialogRole, 5> kDialogRoles = {{
     {FileDialog::kOpenMotor, "od", false, "Открыть файл двигателя"},
     {FileDialog::kSaveMotor, "sd", true, "Сохранить файл двигателя"},
     {FileDialog::kOpenPropellants, "gopen", false, "Загрузить топлива из файла"},
     {FileDialog::kSavePropellants, "gsave", true, "Сохранить топлива в файл"},
+    {FileDialog::kOpenTest, "topen", false, "Загрузить испытание"},
 }};
 
 const DialogLayout* LayoutOf(std::string_view name) {
