@@ -157,13 +157,15 @@ void StandFitDialog::runFit() {
             chosen.push_back(parameter.parameter);
         }
     }
+    if (chosen.empty()) {
+        report_->setPlainText(QStringLiteral("Выберите хотя бы один параметр."));
+        applyButton_->setEnabled(false);
+        return;
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
     session_.fit(chosen);
     QApplication::restoreOverrideCursor();
     showFit();
-    if (chosen.empty()) {
-        report_->setPlainText(QStringLiteral("Выберите хотя бы один параметр."));
-    }
 }
 
 void StandFitDialog::applyFit() {
