@@ -11,6 +11,7 @@
 #include "form/document.h"
 #include "form/fatal.h"
 #include "form/form_model.h"
+#include "form/stand_session.h"
 #include "ui/document_binding.h"
 #include "ui/info_windows.h"
 #include "ui/main_window.h"
@@ -71,8 +72,14 @@ int main(int argc, char** argv) {
     // Window creation: the propellants from GRAINS.grn beside the program, or the defaults.
     document.create();
     tarvo::DocumentBinding binding(window, document, dialogs);
+    tarvo::StandSession stand(form, dialogs);
+    document.addSection(stand);
+    window.setStandSession(&stand);
 
     window.show();
     window.centreOnScreen();
-    return application.exec();
+    const int status = application.exec();
+    window.setStandSession(nullptr);
+    document.removeSection(stand);
+    return status;
 }

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "form/motor_interop.h"
 #include "model/number_text.h"
 #include "model/quantities.h"
+#include "form/stand_report.h"
 
 namespace tarvo {
 namespace {
@@ -33,6 +35,7 @@ constexpr std::string_view kUsage =
     "  tarvo-calc --eng ВЫХОД.eng ФАЙЛ\n"
     "  tarvo-calc --ric ВЫХОД.ric ФАЙЛ\n"
     "  tarvo-calc --import ВХОД [-o ВЫХОД.zel] [--config N] [--slot N]\n"
+    "  tarvo-calc --test КРИВАЯ [--fit П1,П2,...] [--json] ФАЙЛ\n"
     "  tarvo-calc --help\n"
     "\n"
     "Рассчитывает файлы двигателей (.zel) так же, как программа Tarvo при их открытии:\n"
@@ -60,13 +63,23 @@ constexpr std::string_view kUsage =
     "           -o ВЫХОД.zel  записывает импортированный двигатель в файл двигателя;\n"
     "           --config N    конструкция файла Meteor, с 1 (по умолчанию 1);\n"
     "           --slot N      топливо 1-3, которое заменит топливо файла (по умолчанию 1).\n"
+    "  --test КРИВАЯ\n"
+    "           сравнивает расчёт ФАЙЛА с кривой тяги испытания на стенде (текстовый файл:\n"
+    "           время, тяга и, если есть, давление в камере); с --json объект получает\n"
+    "           ключ test с полями measured и calculated (It, Favg, Fmax, span, Isp, Pmax).\n"
+    "  --fit П1,П2,...\n"
+    "           подбирает к испытанию параметры burn-rate (множитель коэффициентов a\n"
+    "           выбранного топлива), uc, unoz, e (эрозия, мм); в test появляется fit с\n"
+    "           params, rms и fitted, или ambiguous, если параметры нельзя различить.\n"
     "\n"
     "Код завершения:\n"
     "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
-    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится);\n"
+    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится),\n"
+    "     или подобранные параметры нельзя различить по испытанию;\n"
     "  2  ошибка в аргументах, ФАЙЛ не существует, не читается или не является файлом\n"
-    "     двигателя, ВХОД не импортирован, или не записан выходной файл (сообщение с именем\n"
-    "     файла выводится в поток ошибок).\n";
+    "     двигателя, ВХОД не импортирован, не читается КРИВАЯ, или не записан выходной\n"
+    "     файл (сообщение с именем файла и, для КРИВОЙ, номером строки выводится в поток\n"
+    "     ошибок).\n";
 
 // ---- JSON ----
 
@@ -209,7 +222,8 @@ std::string JsonDescription(const FormModel& form) {
     return JsonString(form.memoText());
 }
 
-std::string JsonLine(const std::string& file, const FormModel& form, bool success) {
+std::string JsonLine(const std::string& file, const FormModel& form, bool success,
+                     const std::string& test = "") {
     JsonObject line;
     line.add("file", JsonString(file));
     line.add("success", success ? "true" : "false");
@@ -223,6 +237,9 @@ std::string JsonLine(const std::string& file, const FormModel& form, bool succes
     line.add("series", JsonChartSeries(form));
     line.add("description", JsonDescription(form));
     line.add("file_warnings", JsonFileWarnings(file));
+    if (!test.empty()) {
+        line.add("test", test);
+    }
     return line.close() + "\n";
 }
 
@@ -319,6 +336,56 @@ std::string ReadableReport(const std::string& file, const FormModel& form) {
     return out + TableReport(form);
 }
 
+// ---- The stand test ----
+
+std::string JsonFigures(const CurveFigures& figures) {
+    JsonObject object;
+    for (const FigureLayout& layout : kFigureLayouts) {
+        if (const std::optional<double> value = FigureValue(figures, layout.figure)) {
+            object.addNumber(layout.key, *value);
+        }
+    }
+    return object.close();
+}
+
+std::string JsonFit(const StandTestRun& run) {
+    const CurveFit& fit = *run.fit;
+    JsonObject object;
+    if (fit.outcome == FitOutcome::kFitted) {
+        JsonObject params;
+        for (const FitParameter parameter : run.chosen) {
+            params.addNumber(FitParameterName(parameter), fit.values[parameter]);
+        }
+        object.add("params", params.close());
+        object.addNumber("rms", fit.rms);
+        if (const auto fitted = CalculatedFigures(*fit.fitted, run.curve.hasPressure())) {
+            object.add("fitted", JsonFigures(*fitted));
+        }
+    } else if (fit.outcome == FitOutcome::kAmbiguous) {
+        std::string names;
+        for (const FitParameter parameter : fit.ambiguous) {
+            names += (names.empty() ? "" : ",") + JsonString(FitParameterName(parameter));
+        }
+        object.add("ambiguous", "[" + names + "]");
+    } else {
+        object.add("error", JsonString(fit.message));
+    }
+    return object.close();
+}
+
+std::string JsonStandTest(const StandTestRun& run) {
+    JsonObject test;
+    test.add("measured", JsonFigures(run.comparison ? run.comparison->measured
+                                                    : MeasuredFigures(run.curve, 0.0)));
+    if (run.comparison) {
+        test.add("calculated", JsonFigures(run.comparison->calculated));
+    }
+    if (run.fit) {
+        test.add("fit", JsonFit(run));
+    }
+    return test.close();
+}
+
 // ---- The command ----
 
 struct Options {
@@ -330,6 +397,8 @@ struct Options {
     int config = 1;           // --config N
     int slot = 1;             // --slot N
     bool choiceGiven = false;
+    std::string testCurve;                // --test CURVE
+    std::optional<FitParameterList> fit;  // --fit P1,P2
     std::vector<std::string> files;
     bool help = false;
     std::string error;  // a usage error
@@ -371,6 +440,17 @@ Options ParseOptions(int argc, char** argv) {
             }
         } else if (arg == "--ric" || arg == "--import" || arg == "-o") {
             options.error = "после " + std::string(arg) + " нужно имя файла";
+        } else if (arg == "--test" && i + 1 < argc && argv[i + 1][0] != '\0') {
+            options.testCurve = argv[++i];
+        } else if (arg == "--test") {
+            options.error = "после --test нужно имя файла с кривой испытания";
+        } else if (arg == "--fit" && i + 1 < argc) {
+            options.fit = ParseFitParameters(argv[++i]);
+            if (!options.fit->error.empty()) {
+                options.error = options.fit->error;
+            }
+        } else if (arg == "--fit") {
+            options.error = "после --fit нужны имена параметров через запятую";
         } else {
             options.error = "неизвестный ключ " + std::string(arg);
         }
@@ -394,6 +474,11 @@ Options ParseOptions(int argc, char** argv) {
         } else if (!options.ricTarget.empty() &&
                    (options.json || !options.engTarget.empty() || options.files.size() != 1)) {
             options.error = "--ric принимает ровно один файл и не сочетается с --json и --eng";
+        } else if (!options.testCurve.empty() &&
+                   (!options.engTarget.empty() || options.files.size() != 1)) {
+            options.error = "--test принимает ровно один файл и не сочетается с --eng";
+        } else if (options.fit && options.testCurve.empty()) {
+            options.error = "--fit действует только вместе с --test";
         }
     }
     return options;
@@ -466,6 +551,33 @@ int ImportDesign(const Options& options) {
     return run.succeeded ? kExitSuccess : kExitCalculationFailed;
 }
 
+int TestMotorFile(const Options& options) {
+    LoadedCurve loaded = LoadMeasuredCurve(options.testCurve);
+    if (!loaded.curve) {
+        PrintError(SanitizeUtf8(loaded.message));
+        return kExitUsageOrFile;
+    }
+    const std::string& file = options.files.front();
+    FormModel form;
+    const MotorFileCalculation calculation = CalculateMotorFile(form, file);
+    if (calculation.outcome == MotorFileCalculation::Outcome::kUnreadable) {
+        PrintError(calculation.message);
+        return kExitUsageOrFile;
+    }
+    const bool success = calculation.outcome == MotorFileCalculation::Outcome::kSucceeded;
+    StandTestRun run = CompareWithDesign(std::move(*loaded.curve),
+                                         success ? DesignOfFields(form).design : std::nullopt);
+    if (options.fit) {
+        FitDesign(run, options.fit->parameters);
+    }
+    if (options.json) {
+        Print(JsonLine(file, form, success, JsonStandTest(run)));
+    } else {
+        Print(ReadableReport(file, form) + StandTestReport(options.testCurve, run));
+    }
+    return success && run.fitSucceeded() ? kExitSuccess : kExitCalculationFailed;
+}
+
 int CalculateFiles(const Options& options) {
     int exitCode = kExitSuccess;
     for (std::size_t i = 0; i < options.files.size(); ++i) {
@@ -511,6 +623,9 @@ int main(int argc, char** argv) {
     }
     if (!options.ricTarget.empty()) {
         return ExportRic(options);
+    }
+    if (!options.testCurve.empty()) {
+        return TestMotorFile(options);
     }
     return options.engTarget.empty() ? CalculateFiles(options) : ExportEng(options);
 }

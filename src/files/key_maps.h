@@ -121,6 +121,10 @@ std::string MotorKeyFallback(const MotorKey& key);
 // The key that stores a control ("Edit12" -> Kno), or nullptr.
 const MotorKey* FindMotorKey(std::string_view control);
 
+// The stand log a motor file remembers: its path, relative to the motor file where possible.
+inline constexpr std::string_view kTestSection = "Test";
+inline constexpr std::string_view kTestFileKey = "File";
+
 inline constexpr std::string_view kMotorFileExtension = ".zel";
 inline constexpr std::string_view kPropellantFileExtension = ".grn";
 inline constexpr std::string_view kDefaultPropellantFileName = "GRAINS.grn";

@@ -1,15 +1,16 @@
 // The "Рассчитать" command: reads the fields into a design, calculates it and shows the
 // results in the value labels, charts and the result table, tab by tab.
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
 #include "ballistics/calculation.h"
 #include "form/diagnostic_text.h"
 #include "form/fatal.h"
+#include "form/form_design.h"
 #include "form/form_layout.h"
 #include "form/form_model.h"
-#include "input/read_inputs.h"
 #include "model/number_text.h"
 #include "model/propellants.h"
 #include "model/quantities.h"
@@ -128,24 +129,19 @@ void FormModel::calculate() {
 void FormModel::runCommand() {
     setButtonEnabled(kExportButton, false);
     shown_ = {};
-    MotorDesign design;
-    design.grainKind = DecideGrainKind(isChecked(kCoredGrainsBox), isChecked(kEndGrainBox));
-    lastRun_ = ResultBeforeStages(design);
-    if (design.grainKind == kNothing) {
-        Diagnostic nothing;
-        nothing.code = DiagnosticCode::kNothingToCalculate;
-        setStatusText(0, DiagnosticText(nothing, design.grainKind, 0));
+    const bool anyGrains = isChecked(kCoredGrainsBox) || isChecked(kEndGrainBox);
+    if (anyGrains) {
+        refreshStepperFields();
+    }
+    const FormDesign read = ReadFormDesign(*this);
+    lastRun_ = ResultBeforeStages(read.design);
+    if (!read.ok) {
+        setStatusText(0, read.message);
         finishCommand();
         return;
     }
-    if (!readInputs(design)) {
-        lastRun_ = ResultBeforeStages(design);
-        finishCommand();
-        return;
-    }
+    const MotorDesign& design = read.design;
     const int Ftype = selectedPropellant_ + 1;
-    design.propellantName = PropellantName(Ftype);
-    design.burnRate = ReadBurnRateTable([this](int edit) { return fieldTextView(edit); }, Ftype);
     lastRun_ = Calculate(design);
     if (GrainKindAccepted(lastRun_)) {
         applyTracerBoxes(design.grainKind);
@@ -180,26 +176,6 @@ bool FormModel::GrainKindAccepted(const CalculationResult& result) {
 void FormModel::finishCommand() {
     setProgress(false, progress_.max, progress_.position);
     setButtonEnabled(kCalculateButton, true);
-}
-
-std::string_view FormModel::fieldTextView(int edit) const {
-    return fieldText(EditId{edit});
-}
-
-bool FormModel::readInputs(MotorDesign& design) {
-    refreshStepperFields();
-    InputSources sources;
-    sources.fieldText = [this](int edit) { return fieldTextView(edit); };
-    sources.selectedPropellant = selectedPropellant_;
-    sources.Os = stepperPosition(StepperId{2});
-    sources.Cs = stepperPosition(StepperId{3});
-    sources.Es = stepperPosition(StepperId{4});
-    const ReadResult result = ReadAndValidate(sources, design);
-    if (!result.ok) {
-        setStatusText(0, result.message);
-        setButtonEnabled(kCalculateButton, true);
-    }
-    return result.ok;
 }
 
 // The four "Показать трассер" boxes follow the grain kind; each change runs its axis rule.
@@ -342,6 +318,31 @@ void FormModel::setSeries(int chart, std::size_t index, ChartSeries points) {
     }
     series = std::move(points);
     notify(ChangeKind::kSeries, ToControl(ChartId{chart}));
+}
+
+void FormModel::setSeriesPoints(ChartId id, std::size_t series, ChartSeries points) {
+    if (id.number >= 1 && id.number < static_cast<int>(charts_.size()) &&
+        series < charts_[id.number].series.size()) {
+        setSeries(id.number, series, std::move(points));
+    }
+}
+
+void FormModel::setLegendVisible(ChartId id, bool visible) {
+    if (id.number < 1 || id.number >= static_cast<int>(charts_.size()) ||
+        charts_[id.number].legend == visible) {
+        return;
+    }
+    charts_[id.number].legend = visible;
+    notify(ChangeKind::kSeries, ToControl(id));
+}
+
+void FormModel::raiseAxes(ChartId id, double bottom, double left) {
+    if (id.number < 1 || id.number >= static_cast<int>(charts_.size())) {
+        return;
+    }
+    const ChartState& state = charts_[id.number];
+    setAxes(id.number, std::max(state.bottomMax, bottom), std::max(state.leftMax, left),
+            std::nullopt);
 }
 
 void FormModel::setAxes(int chart, double bottom, double left, std::optional<double> right) {

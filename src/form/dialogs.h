@@ -21,8 +21,8 @@ enum class EncodingAnswer {
     kCancel,                    // nothing is saved
 };
 
-// The file dialogs of the window ("od", "sd", "gopen", "gsave", "impd", "ricd" in the layout
-// tables).
+// The file dialogs of the window ("od", "sd", "gopen", "gsave", "impd", "ricd", "topen" in the
+// layout tables).
 enum class FileDialog {
     kOpenMotor,
     kSaveMotor,
@@ -30,6 +30,7 @@ enum class FileDialog {
     kSavePropellants,
     kImportMotor,
     kExportRic,
+    kOpenTest,
 };
 
 class Dialogs {

@@ -41,6 +41,14 @@ void Document::removeObserver(int token) {
     observers_.erase(token);
 }
 
+void Document::addSection(MotorFileSection& section) {
+    sections_.push_back(&section);
+}
+
+void Document::removeSection(MotorFileSection& section) {
+    std::erase(sections_, &section);
+}
+
 void Document::notify(DocumentEvent event) {
     // An observer may add or remove observers while it is told.
     std::vector<Observer> current;
@@ -140,6 +148,9 @@ void Document::resetToNewDocument() {
         form_.setStatusText(panel, "");
     }
     notify(DocumentEvent::kCurrentFile);
+    for (MotorFileSection* section : sections_) {
+        section->clear();
+    }
     form_.refreshStepperFields();
     form_.setModified(false);
     form_.clearCalculation();
@@ -226,6 +237,9 @@ void Document::openMotorFile(const std::string& path) {
         }
     }
     readMotorDocument(document);
+    for (MotorFileSection* section : sections_) {
+        section->readFrom(document, path);
+    }
     recent_.Add(path);
     rebuildRecentMenu();
     form_.setModified(false);
@@ -300,6 +314,9 @@ bool Document::storeMotorFile(const std::string& path, const std::string& docume
     file.document().setEncoding(encoding_);
     WritePropellants(form_, file.document());
     WriteMotorKeys(form_, file.document());
+    for (MotorFileSection* section : sections_) {
+        section->writeTo(file.document(), written);
+    }
     if (!writeFile(file)) {
         return false;
     }

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "files/encoding.h"
+#include "files/ini_document.h"
 #include "files/recent_files.h"
 #include "form/dialogs.h"
 #include "form/form_model.h"
@@ -72,6 +73,15 @@ inline constexpr std::string_view kPropellantFileNotLoaded = "Файл пара�
 
 // Whether a path names a propellant file (.grn, in any letter case) rather than a motor.
 bool IsPropellantFileName(std::string_view path);
+// What a motor file keeps beside the window's fields (the static test's stand log): written
+// with every save, read after every open, cleared by New.
+class MotorFileSection {
+public:
+    virtual ~MotorFileSection() = default;
+    virtual void writeTo(IniDocument& document, const std::string& motorPath) = 0;
+    virtual void readFrom(const IniDocument& document, const std::string& motorPath) = 0;
+    virtual void clear() = 0;
+};
 
 class Document {
 public:
@@ -83,6 +93,9 @@ public:
 
     int addObserver(Observer observer);  // returns a token for removeObserver
     void removeObserver(int token);
+    // The section outlives the document or is removed before it goes.
+    void addSection(MotorFileSection& section);
+    void removeSection(MotorFileSection& section);
 
     // ---- The window's life ----
     // Window creation: the propellants from GRAINS.grn, or the built-in defaults.
@@ -189,6 +202,7 @@ private:
     RecentFiles recent_;
     std::map<int, Observer> observers_;
     int nextObserverToken_ = 1;
+    std::vector<MotorFileSection*> sections_;
 };
 
 }  // namespace tarvo

@@ -263,15 +263,20 @@ constexpr SeriesLayout kChart1Series[] = {
     {"Series1", "Web thickness", SeriesKind::kFastLine, "blue", ChartAxis::kRight, true},
     {"Series3", "", SeriesKind::kLine, "green", ChartAxis::kLeft, false},
 };
+// The series at kMeasuredSeries of charts 2 to 4 draws a loaded stand log; the legend shows
+// only while one is loaded.
 constexpr SeriesLayout kChart2Series[] = {
     {"FastLineSeries1", "Давление в камере, [MPa]", SeriesKind::kFastLine, "red", ChartAxis::kLeft,
      true},
+    {"TestSeries2", "Испытание", SeriesKind::kLine, "blue", ChartAxis::kLeft, false},
 };
 constexpr SeriesLayout kChart3Series[] = {
-    {"FastLineSeries3", "", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"FastLineSeries3", "Расчёт", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"TestSeries3", "Испытание", SeriesKind::kLine, "blue", ChartAxis::kLeft, false},
 };
 constexpr SeriesLayout kChart4Series[] = {
-    {"FastLineSeries5", "", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"FastLineSeries5", "Расчёт", SeriesKind::kFastLine, "red", ChartAxis::kLeft, true},
+    {"TestSeries4", "Испытание", SeriesKind::kLine, "blue", ChartAxis::kLeft, false},
 };
 
 constexpr AxisLayout kTimeAxis25{"Время, [с]", 25, ""};
@@ -322,6 +327,9 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", "-", "", "", true},
     {"Файл", "Импорт…", "Import_menu", "", true},
     {"Файл", "Экспорт в openMotor (.ric)…", "ExportRic_menu", "", true},
+    {"Файл", "Загрузить испытание…", "LoadTest_menu", "", true},
+    {"Файл", "Убрать испытание", "UnloadTest_menu", "", false},
+    {"Файл", "Подобрать…", "FitTest_menu", "", false},
     {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
     {"Помощь", "Справка", "Help_menu", "", true},
@@ -337,6 +345,8 @@ constexpr DialogLayout kDialogs[] = {
     {"impd", "import a design of Meteor or openMotor", "*.json",
      "Конструкции Meteor и openMotor (*.json *.ric)|*.json;*.ric", false},
     {"ricd", "export the motor for openMotor", "*.ric", "Двигатели openMotor (*.ric)|*.ric", true},
+    {"topen", "open a stand log", "*.csv",
+     "Кривые испытаний (*.csv *.txt)|*.csv;*.txt|Все файлы (*)|*", false},
 };
 
 }  // namespace

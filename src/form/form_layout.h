@@ -123,6 +123,8 @@ struct ChartLayout {
 };
 std::span<const ChartLayout> ChartLayouts();
 inline constexpr double kAxisLabelIncrement = 0.1;
+// Charts 2 to 4: the series that draws a loaded stand log.
+inline constexpr std::size_t kMeasuredSeries = 1;
 
 struct ButtonLayout {
     int button;

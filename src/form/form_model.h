@@ -49,6 +49,7 @@ struct ChartState {
     double bottomMax = 0.0;
     double leftMax = 0.0;
     double rightMax = 0.0;
+    bool legend = false;  // shown while a stand log is drawn beside the calculation
 };
 
 struct ProgressBarState {
@@ -131,6 +132,11 @@ public:
     const std::vector<ResultTableRow>& resultTable() const { return rows_; }
     void clearResultTable();
     const ChartState& chart(ChartId id) const;
+    // A curve beside the calculated ones (a stand log), and the legend that names them; the
+    // axes are raised, never lowered, so that it fits.
+    void setSeriesPoints(ChartId id, std::size_t series, ChartSeries points);
+    void setLegendVisible(ChartId id, bool visible);
+    void raiseAxes(ChartId id, double bottom, double left);
 
     // Any control by id: its text, and whether it is enabled (nothing for controls without).
     std::optional<std::string> text(ControlId id) const;
@@ -202,8 +208,6 @@ private:
         bool thrust = false;
     };
     void runCommand();
-    bool readInputs(MotorDesign& design);
-    std::string_view fieldTextView(int edit) const;
     static bool GrainKindAccepted(const CalculationResult& result);
     void applyTracerBoxes(GrainKind kind);
     void showStages(int Ftype);

@@ -84,6 +84,8 @@ ChartPanel::ChartPanel(const ChartLayout& layout, QWidget* parent)
     : QChartView(new QChart, parent), number_(layout.chart) {
     QChart* chart = this->chart();
     chart->legend()->hide();
+    chart->legend()->setAlignment(Qt::AlignTop);
+    chart->legend()->setFont(SmallFont(7, false));
     chart->setBackgroundRoundness(0);
     chart->setBackgroundBrush(Qt::white);
     chart->setPlotAreaBackgroundBrush(Qt::white);
@@ -150,6 +152,7 @@ void ChartPanel::showSeries(const ChartState& state) {
         series_[i]->replace(ToQtPoints(points));
         series_[i]->setVisible(activeAtStart_[i] || !points.empty());
     }
+    chart()->legend()->setVisible(state.legend);
 }
 
 void ChartPanel::showAxes(const ChartState& state) {

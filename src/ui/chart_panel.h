@@ -1,7 +1,7 @@
 #pragma once
 // One of the window's four charts with Qt Charts: line series on fixed-range axes that start
-// at 0, no legend, no title. The form model says what the series hold and where the axes end;
-// the panel only draws that.
+// at 0, no title, a legend only while the form model asks for one (a stand log is drawn). The form
+// model says what the series hold and where the axes end; the panel only draws that.
 
 #include <QChartView>
 #include <vector>

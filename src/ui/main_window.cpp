@@ -29,6 +29,7 @@
 #include "ui/input_widgets.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
+#include "ui/stand_panel.h"
 
 namespace tarvo {
 
@@ -161,6 +162,32 @@ void MainWindow::setEngExportPrompts(EngExportPrompts& prompts) {
     engPrompts_ = &prompts;
 }
 
+void MainWindow::setStandSession(StandSession* session) {
+    if (stand_ != nullptr) {
+        stand_->removeObserver(standToken_);
+    }
+    stand_ = session;
+    standPanel_->setSession(session);
+    if (stand_ != nullptr) {
+        standToken_ = stand_->addObserver([this] { showStandMenus(); });
+    }
+    showStandMenus();
+}
+
+void MainWindow::showStandMenus() {
+    action(kLoadTestMenu)->setEnabled(stand_ != nullptr);
+    action(kUnloadTestMenu)->setEnabled(stand_ != nullptr && stand_->loaded());
+    action(kFitTestMenu)->setEnabled(stand_ != nullptr && stand_->canFit());
+}
+
+void MainWindow::openFitDialog() {
+    if (stand_ == nullptr || !stand_->canFit()) {
+        return;
+    }
+    StandFitDialog dialog(*stand_, this);
+    dialog.exec();
+}
+
 void MainWindow::centreOnScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
@@ -208,6 +235,21 @@ void MainWindow::buildMenus() {
         connect(action(control), &QAction::triggered, this,
                 [this, command = command] { guarded([&] { (commands().*command)(); }); });
     }
+    connect(action(kLoadTestMenu), &QAction::triggered, this, [this] {
+        guarded([this] {
+            if (stand_ != nullptr) {
+                stand_->loadCommand();
+            }
+        });
+    });
+    connect(action(kUnloadTestMenu), &QAction::triggered, this, [this] {
+        guarded([this] {
+            if (stand_ != nullptr) {
+                stand_->unloadCommand();
+            }
+        });
+    });
+    connect(action(kFitTestMenu), &QAction::triggered, this, &MainWindow::openFitDialog);
     connect(action("Exit_menu"), &QAction::triggered, this, &MainWindow::close);
     connect(action("Help_menu"), &QAction::triggered, this, [this] { showInfoWindow(help_); });
     connect(action("About_menu"), &QAction::triggered, this, [this] { showInfoWindow(about_); });

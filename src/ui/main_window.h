@@ -38,6 +38,8 @@ namespace tarvo {
 
 class ChartPanel;
 class DescriptionMemo;
+class StandPanel;
+class StandSession;
 class StepperButtons;
 
 inline constexpr std::string_view kEngExportCaption = "Экспорт в RASP (.eng)";
@@ -63,6 +65,10 @@ public:
     // start-up.
     void setStartupFile(std::optional<std::string> path) { startupFile_ = std::move(path); }
     const std::optional<std::string>& startupFile() const { return startupFile_; }
+    // The static test ("Загрузить испытание…", the comparison on tab 4, "Подобрать…");
+    // nullptr detaches it, which must happen before the session goes.
+    void setStandSession(StandSession* session);
+    void openFitDialog();
 
     void centreOnScreen();
 
@@ -81,6 +87,7 @@ public:
     DescriptionMemo* memo() const { return memo_; }
     QTabWidget* tabs() const { return tabs_; }
     QTableWidget* resultTable() const { return table_; }
+    StandPanel* standPanel() const { return standPanel_; }
     QLabel* statusPanel(int panel) const;
     QProgressBar* progressBar() const { return progress_; }
 
@@ -131,6 +138,7 @@ private:
     void onTabChosen(int index);
     void exportToSpreadsheet();
     void exportEngFile();
+    void showStandMenus();
     void showInfoWindow(QDialog* window);
     DocumentCommands& commands();
     void guarded(const std::function<void()>& action);
@@ -171,6 +179,9 @@ private:
     DescriptionMemo* memo_ = nullptr;
     QTabWidget* tabs_ = nullptr;
     QTableWidget* table_ = nullptr;
+    StandPanel* standPanel_ = nullptr;
+    StandSession* stand_ = nullptr;
+    int standToken_ = 0;
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};
     QProgressBar* progress_ = nullptr;
 };

@@ -18,6 +18,7 @@
 #include "ui/input_widgets.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
+#include "ui/stand_panel.h"
 
 namespace tarvo {
 
@@ -337,8 +338,14 @@ QWidget* MainWindow::buildResultsTab() {
     auto* right = Column({motor});
     right->addLayout(buttons);
     right->addWidget(chartWithCheckBox(4, CheckBoxId::kChk5), 1);
+    standPanel_ = new StandPanel;
+    standPanel_->setFixedWidth(table_->width());
+    connect(standPanel_, &StandPanel::fitRequested, this, &MainWindow::openFitDialog);
+    auto* left = new QVBoxLayout;
+    left->addWidget(table_, 1);
+    left->addWidget(standPanel_);
     auto* columns = new QHBoxLayout;
-    columns->addWidget(table_);
+    columns->addLayout(left);
     columns->addLayout(right, 1);
     return Page(columns);
 }

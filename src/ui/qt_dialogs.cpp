@@ -44,13 +44,14 @@ struct DialogRole {
     const char* title;
 };
 
-constexpr std::array<DialogRole, 6> kDialogRoles = {{
+constexpr std::array<DialogRole, 7> kDialogRoles = {{
     {FileDialog::kOpenMotor, "od", false, "Открыть файл двигателя"},
     {FileDialog::kSaveMotor, "sd", true, "Сохранить файл двигателя"},
     {FileDialog::kOpenPropellants, "gopen", false, "Загрузить топлива из файла"},
     {FileDialog::kSavePropellants, "gsave", true, "Сохранить топлива в файл"},
     {FileDialog::kImportMotor, "impd", false, "Импорт конструкции Meteor или openMotor"},
     {FileDialog::kExportRic, "ricd", true, "Экспорт двигателя в openMotor (.ric)"},
+    {FileDialog::kOpenTest, "topen", false, "Загрузить испытание"},
 }};
 
 const DialogLayout* LayoutOf(std::string_view name) {

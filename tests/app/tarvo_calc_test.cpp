@@ -10,10 +10,12 @@
 #include <sstream>
 
 #include "../files/temp_dir.h"
+#include "../stand/stand_test_support.h"
 #include "ballistics/motor_class.h"
 #include "files/encoding.h"
 #include "form/motor_calculation.h"
 #include "model/number_text.h"
+#include "form/stand_calculation.h"
 
 namespace tarvo {
 namespace {
@@ -251,6 +253,69 @@ TEST(TarvoCalc, ConvertsAnOlderFileWithoutWritingAnything) {
     EXPECT_NE(run.out.find("Диаметр (внутренний), [Dc], мм: 40"), std::string::npos);
     EXPECT_EQ(ReadBytes(dir.File("old.zel")), bytes);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3);
+}
+
+// What Python's reader finds in the test object tarvo-calc printed into stdout.txt: its keys,
+// the fit's keys, and the fitted values or the ambiguous names.
+std::string TestDigest(const TempDir& dir) {
+    const std::string command =
+        "cd " + dir.path() +
+        " && python3 -c \"import json,sys\n"
+        "t=json.loads(sys.stdin.readline())['test']; f=t.get('fit',{})\n"
+        "print(','.join(t), ','.join(t['measured']), ','.join(f), "
+        "' '.join('%s=%.3f' % p for p in f.get('params',{}).items()), "
+        "','.join(f.get('ambiguous',[])), ','.join(f.get('fitted',{})), sep='|')\" "
+        "<stdout.txt >digest.txt";
+    return std::system(command.c_str()) == 0 ? ReadBytes(dir.File("digest.txt")) : "";
+}
+
+TEST(TarvoCalc, ComparesAndFitsAStandLog) {
+    TempDir dir;
+    FormModel form;
+    CalculateMotorFile(form, kBates);
+    const StandDesign design = *DesignOfFields(form).design;
+    FitValues truth = design.nominal();
+    truth[FitParameter::kBurnRate] = 1.15;
+    truth[FitParameter::kUnoz] = 0.80;
+    WriteBytes(dir.File("stand.csv"), testing::StandLog(design.calculate(truth), {}));
+    WriteBytes(dir.File("bad.csv"), "t;F\r\n0;1\r\n0,1;x\r\n");
+    WriteBytes(dir.File("failing.zel"), "[Params]\r\nDc=30\r\n");
+    struct Case {
+        std::string args;
+        int exitCode;
+        std::string out;  // the digest, or a part of the report
+        const char* err;  // part of stderr
+    };
+    const std::string figures = "It,Favg,Fmax,span,Isp";
+    const Case cases[] = {
+        {"--json --test stand.csv --fit burn-rate,unoz " + kBates, 0,
+         "measured,calculated,fit|" + figures + "|params,rms,fitted|burn-rate=1.150 unoz=0.800||" +
+             figures,
+         ""},
+        {"--json --test stand.csv --fit unoz,uc " + kBates, 1,
+         "measured,calculated,fit|" + figures + "|ambiguous||uc,unoz|", ""},
+        {"--json --test stand.csv " + kBates, 0, "measured,calculated|" + figures + "||||", ""},
+        {"--json --test stand.csv failing.zel", 1, "measured|It,Favg,Fmax,span||||", ""},
+        {"--test stand.csv --fit burn-rate " + kBates, 0, "Подбор: burn-rate", ""},
+        {"--test stand.csv " + kBates, 0, "Величина", ""},
+        {"--test bad.csv " + kBates, 2, "", "Файл испытания bad.csv: строка 3: «x» не число"},
+        {"--test missing.csv " + kBates, 2, "", "missing.csv не найден"},
+        {"--test stand.csv missing.zel", 2, "", "missing.zel не найден"},
+        {"--fit uc " + kBates, 2, "", "--fit действует только вместе с --test"},
+        {"--test stand.csv --fit uc,x " + kBates, 2, "", "неизвестный параметр подбора «x»"},
+        {"--test stand.csv " + kBates + " " + kBoth, 2, "", "--test принимает ровно один файл"},
+    };
+    for (const Case& c : cases) {
+        const bool json = c.args.starts_with("--json");
+        const CalcRun run = RunCalc(dir, c.args);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.args << "\n" << run.err;
+        if (json) {
+            EXPECT_EQ(TestDigest(dir), c.out + "\n") << c.args;
+        } else {
+            EXPECT_NE(run.out.find(c.out), std::string::npos) << c.args << "\n" << run.out;
+        }
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << "\n" << run.err;
+    }
 }
 
 }  // namespace
