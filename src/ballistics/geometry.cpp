@@ -43,16 +43,9 @@ bool ApplyGrainKind(CalculationResult& r) {
     }
 }
 
-void ComputeBurningAreas(const MotorDesign& d, Quantities& q) {
-    // Counts are multiplied in 64 bits so that no grain count can overflow them.
-    const auto endFaces = static_cast<double>(static_cast<std::int64_t>(d.N) * 2 * d.Es);
-    const auto cores = static_cast<double>(static_cast<std::int64_t>(d.N) * d.Cs);
-    const auto outers = static_cast<double>(static_cast<std::int64_t>(d.N) * d.Os);
-    q.Abeo = (d.Do * d.Do - d.do_ * d.do_) * endFaces * kPi / 4;
-    q.Abco = cores * kPi * d.do_ * d.Lo;
-    q.Abso = outers * kPi * d.Do * d.Lo;
-    q.Abtr = d.Dto * d.Dto * kPi / 4;
-    q.Abo = q.Abeo + q.Abco + q.Abso + q.Abtr;
+// (k+1)/2 to the power (k+1)/(k-1), as c* has it.
+double CharacteristicPower(double k) {
+    return std::exp(std::log((k + 1) / 2) * (k + 1) / (k - 1));
 }
 
 // Every value the step leaves for the window and the later stages must be a real number.
@@ -93,13 +86,35 @@ bool ComputeGas(CalculationResult& r) {
     }
     q.R = q.RPrime / propellant.M;
     q.ToAct = d.uc * propellant.To;
-    const double k = propellant.k;
-    const double power = std::exp(std::log((k + 1) / 2) * (k + 1) / (k - 1));
-    q.cStar = std::sqrt(power * q.R * q.ToAct / k);
+    q.cStar = CharacteristicVelocity(propellant.k, q.R, q.ToAct);
     return true;
 }
 
 }  // namespace
+
+BurningAreas InitialBurningAreas(const MotorDesign& d) {
+    const bool cored = HasCoredGrains(d.grainKind);
+    const bool endGrain = d.grainKind == kEndBurnerOnly || d.grainKind == kCoredAndEndBurner;
+    // Counts are multiplied in 64 bits so that no grain count can overflow them.
+    const std::int64_t N = cored ? d.N : 0;
+    const auto endFaces = static_cast<double>(N * 2 * d.Es);
+    const auto cores = static_cast<double>(N * d.Cs);
+    const auto outers = static_cast<double>(N * d.Os);
+    BurningAreas areas;
+    areas.ends = (d.Do * d.Do - d.do_ * d.do_) * endFaces * kPi / 4;
+    areas.cores = cores * kPi * d.do_ * d.Lo;
+    areas.outers = outers * kPi * d.Do * d.Lo;
+    areas.endGrain = endGrain ? d.Dto * d.Dto * kPi / 4 : 0.0;
+    return areas;
+}
+
+double CharacteristicVelocity(double k, double R, double T) {
+    return std::sqrt(CharacteristicPower(k) * R * T / k);
+}
+
+double TemperatureForCharacteristicVelocity(double cStar, double k, double R) {
+    return cStar * cStar * k / (CharacteristicPower(k) * R);
+}
 
 bool ComputeGeometry(CalculationResult& r) {
     if (!ApplyGrainKind(r)) {
@@ -124,7 +139,12 @@ bool ComputeGeometry(CalculationResult& r) {
     }
     q.p = d.RoiRor * d.propellant.pPrime;
     q.m = q.p * q.Vg / 1000 / 1000;
-    ComputeBurningAreas(d, q);
+    const BurningAreas areas = InitialBurningAreas(d);
+    q.Abeo = areas.ends;
+    q.Abco = areas.cores;
+    q.Abso = areas.outers;
+    q.Abtr = areas.endGrain;
+    q.Abo = q.Abeo + q.Abco + q.Abso + q.Abtr;
     q.Ato = q.Abo / d.Kno;
     q.Dt = std::sqrt(4 * q.Ato / kPi);
     q.Dtf = std::sqrt(4 * q.Ato / kPi) + d.e;

@@ -4,7 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "interop/design_figures.h"
+#include "ballistics/geometry.h"
 #include "interop/text_limits.h"
 #include "model/number_text.h"
 
@@ -320,7 +320,7 @@ void ReadTemperature(const Object& custom, const Units& units, MotorDraft& draft
         throw ImportRefusal(custom.name("chamberTemperature") + ": нет значения (и нет cstar)");
     }
     propellant.temperature = TemperatureForCharacteristicVelocity(
-        *cStar * units.velocity, propellant.k, propellant.molarMass);
+        *cStar * units.velocity, propellant.k, kUniversalGasConstant / propellant.molarMass);
     if (!std::isfinite(propellant.temperature) || propellant.temperature <= 0) {
         throw ImportRefusal(custom.name("cstar") + ": температура из c* не получается");
     }

@@ -6,11 +6,11 @@
 #include <cstdio>
 #include <numbers>
 
+#include "ballistics/geometry.h"
 #include "files/encoding.h"
 #include "files/file_values.h"
 #include "files/key_maps.h"
 #include "input/steppers.h"
-#include "interop/design_figures.h"
 #include "model/number_text.h"
 
 namespace tarvo {
@@ -103,17 +103,24 @@ private:
     ImportedMotor& motor_;
 };
 
-GrainSurfaces SurfacesOf(const MotorDraft& draft) {
-    GrainSurfaces surfaces;
+// The initial burning area of the draft's grains, by the calculation's own formulas.
+double InitialBurningArea(const MotorDraft& draft) {
+    MotorDesign grains;
+    grains.grainKind = DecideGrainKind(draft.cored.has_value(), draft.endGrain.has_value());
     if (draft.cored) {
         const CoredGrainsDraft& g = *draft.cored;
-        surfaces = {g.outerDiameter, g.coreDiameter, g.length,   g.count,
-                    g.outerBurns,    g.coreBurns,    g.endsBurn, 0.0};
+        grains.Do = g.outerDiameter;
+        grains.do_ = g.coreDiameter;
+        grains.Lo = g.length;
+        grains.N = g.count;
+        grains.Os = g.outerBurns ? 1 : 0;
+        grains.Cs = g.coreBurns ? 1 : 0;
+        grains.Es = g.endsBurn ? 1 : 0;
     }
     if (draft.endGrain) {
-        surfaces.endGrainDiameter = draft.endGrain->diameter;
+        grains.Dto = draft.endGrain->diameter;
     }
-    return surfaces;
+    return InitialBurningAreas(grains).total();
 }
 
 double CircleArea(double diameter) {
@@ -126,7 +133,7 @@ double DiameterOfArea(double area) {
 
 // Kno from the initial burning area and the file's throat, rounded as the field holds it.
 void WriteKno(const MotorDraft& draft, DocumentWriter& writer, ImportReport& report) {
-    const double area = InitialBurningArea(SurfacesOf(draft));
+    const double area = InitialBurningArea(draft);
     const double exact = area / CircleArea(draft.throatDiameter);
     const std::string text = FormatFixed(exact, kKnoDecimals);
     const double kno = ParseNumber(text).value_or(0);
@@ -250,7 +257,7 @@ public:
     double propellant(int slot, std::size_t row) const {
         const PropellantValueKey& key = kPropellantValueKeys[row];
         return Parse(document_.ReadIniStr(kPropellantSections[slot], key.key,
-                                         PropellantValueDefault(key, static_cast<int>(slot))),
+                                          PropellantValueDefault(key, static_cast<int>(slot))),
                      key.key);
     }
     std::string propellantName(int slot) const {
@@ -358,7 +365,7 @@ MotorDraft DraftFromMotorDocument(const IniDocument& document) {
     draft.nozzleEfficiency = reader.stepper("unoz");
     draft.expansionRatio = reader.stepper("Ae/At");
     const double kno = reader.number("Kno");
-    const double area = InitialBurningArea(SurfacesOf(draft));
+    const double area = InitialBurningArea(draft);
     draft.throatDiameter = kno > 0 ? DiameterOfArea(area / kno) : 0.0;
     const std::optional<int> choice = ParsePropellantChoice(reader.text("Ftype"));
     if (choice && *choice >= 0 && *choice < kPropellantCount) {
