@@ -1,6 +1,7 @@
 #include "form/form_layout.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -21,41 +22,39 @@ constexpr std::string_view kPressureGroup = "Давление в камере с
 constexpr std::string_view kNozzleGroup = "Условия работы сопла";
 constexpr std::string_view kMotorGroup = "Двигатель";
 
-// The fields of tabs 1 to 3: edit, tab, group, caption, symbol and design-time text. A field
-// beside a stepper shows the text of the stepper's default position instead.
+// The fields of tabs 1 to 3: edit, group, caption and design-time text; the field map names
+// each and places it on its tab. A field beside a stepper shows the text of the stepper's
+// default position instead.
 struct MotorField {
     int edit;
-    int tab;
     std::string_view group;
     std::string_view caption;
-    std::string_view symbol;
     std::string_view defaultText;
     bool enabled;
 };
 
 constexpr MotorField kMotorFields[] = {
-    {1, 1, kChamberGroup, "Диаметр (внутренний), [Dc], мм", "Dc", "0", true},
-    {2, 1, kChamberGroup, "Длина (внутренняя), [Lc], мм", "Lc", "0", true},
-    {4, 1, kChargeGroup, "Наружный диаметр шашки, [Do], мм", "Do", "0", true},
-    {5, 1, kChargeGroup, "Диаметр канала в шашке, [do], мм", "do", "0", true},
-    {6, 1, kChargeGroup, "Длина шашки, [Lo], мм", "Lo", "0", true},
-    {7, 1, kChargeGroup, "Количество шашек в двигателе, [N], шт.", "N", "0", true},
-    {8, 1, kChargeGroup, "Внеш. поверхность: 0=бронировка,1=без", "Os", "", true},
-    {9, 1, kChargeGroup, "Канал: 0=бронировка, 1=без", "Cs", "", true},
-    {10, 1, kChargeGroup, "Торцы шашки: 0=бронировка, 1=без", "Es", "", true},
-    {11, 1, kChargeGroup, "Плотность идеальная/реальная", "Roi/Ror", "", true},
-    {12, 1, kBurningGroup, "Начальная площадь горения/площадь критического сечения сопла, [Kno]",
-     "Kno", "0", true},
-    {13, 1, kBurningGroup, "Эрозия сопла, [e], мм", "e", "0", true},
-    {29, 2, kPressureGroup, "Эффективность горения, [uc]", "uc", "", true},
-    {30, 2, kPressureGroup, "Атмосферное давление, [Patm], МПа", "Patm", "", true},
-    {31, 2, kPressureGroup, "Пороговый коэфф. эрозионного горения, [G*] ", "G*", "", true},
-    {32, 2, kPressureGroup, "Коэфф. увеличения скорости горения за счет эрозии\n[kv]", "kv", "",
+    {1, kChamberGroup, "Диаметр (внутренний), [Dc], мм", "0", true},
+    {2, kChamberGroup, "Длина (внутренняя), [Lc], мм", "0", true},
+    {4, kChargeGroup, "Наружный диаметр шашки, [Do], мм", "0", true},
+    {5, kChargeGroup, "Диаметр канала в шашке, [do], мм", "0", true},
+    {6, kChargeGroup, "Длина шашки, [Lo], мм", "0", true},
+    {7, kChargeGroup, "Количество шашек в двигателе, [N], шт.", "0", true},
+    {8, kChargeGroup, "Внеш. поверхность: 0=бронировка,1=без", "", true},
+    {9, kChargeGroup, "Канал: 0=бронировка, 1=без", "", true},
+    {10, kChargeGroup, "Торцы шашки: 0=бронировка, 1=без", "", true},
+    {11, kChargeGroup, "Плотность идеальная/реальная", "", true},
+    {12, kBurningGroup, "Начальная площадь горения/площадь критического сечения сопла, [Kno]", "0",
      true},
-    {93, 3, kNozzleGroup, "Эффективность сопла, [unoz]", "unoz", "", true},
-    {94, 3, kNozzleGroup, "Степень расширения сопла, [Ae/At]", "Ae/At", "", true},
-    {95, 1, kTracerGroup, "Длина шашки, [Lto], мм", "Lto", "0", false},
-    {96, 1, kTracerGroup, "Наружный диаметр шашки, [Dto], мм", "Dto", "0", false},
+    {13, kBurningGroup, "Эрозия сопла, [e], мм", "0", true},
+    {29, kPressureGroup, "Эффективность горения, [uc]", "", true},
+    {30, kPressureGroup, "Атмосферное давление, [Patm], МПа", "", true},
+    {31, kPressureGroup, "Пороговый коэфф. эрозионного горения, [G*] ", "", true},
+    {32, kPressureGroup, "Коэфф. увеличения скорости горения за счет эрозии\n[kv]", "", true},
+    {93, kNozzleGroup, "Эффективность сопла, [unoz]", "", true},
+    {94, kNozzleGroup, "Степень расширения сопла, [Ae/At]", "", true},
+    {95, kTracerGroup, "Длина шашки, [Lto], мм", "0", false},
+    {96, kTracerGroup, "Наружный диаметр шашки, [Dto], мм", "0", false},
 };
 
 constexpr std::array<std::string_view, kConstantColumns> kConstantSymbols = {"p'", "k2ph", "k", "M",
@@ -72,14 +71,27 @@ const StepperRule* StepperOfField(int edit) {
     return nullptr;
 }
 
+// The names of the motor fields, kept for the layout's lifetime: the layout views them.
+const std::map<int, FieldName>& MotorFieldNames() {
+    static const std::map<int, FieldName> names = [] {
+        std::map<int, FieldName> all;
+        for (const MotorField& field : kMotorFields) {
+            all[field.edit] = NameOfField(field.edit);
+        }
+        return all;
+    }();
+    return names;
+}
+
 FieldLayout MotorFieldLayout(const MotorField& f) {
     const StepperRule* stepper = StepperOfField(f.edit);
+    const FieldName& name = MotorFieldNames().at(f.edit);
     return {
         f.edit,
-        f.tab,
+        name.tab,
         f.group,
         f.caption,
-        f.symbol,
+        name.name,
         stepper ? StepperFieldText(*stepper, stepper->defaultPosition) : std::string(f.defaultText),
         f.enabled,
         stepper ? stepper->stepper : 0};

@@ -45,7 +45,8 @@ constexpr MotorFieldName kMotorFieldNames[] = {
     {field::kRoiRor, "Roi/Ror", 1}, {field::kKno, "Kno", 1},    {field::ke, "e", 1},
     {field::kLto, "Lto", 1},        {field::kDto, "Dto", 1},    {field::kuc, "uc", 2},
     {field::kPatm, "Patm", 2},      {field::kGStar, "G*", 2},   {field::kkv, "kv", 2},
-    {field::kunoz, "unoz", 3},      {field::kAeAt, "Ae/At", 3},
+    {field::kunoz, "unoz", 3},      {field::kAeAt, "Ae/At", 3}, {field::kOs, "Os", 1},
+    {field::kCs, "Cs", 1},          {field::kEs, "Es", 1},
 };
 
 }  // namespace

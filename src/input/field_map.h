@@ -78,7 +78,8 @@ struct FieldName {
     int tab = 0;
 };
 
-// The name of any field ReadAndValidate reads; an empty name for the others.
+// The name and tab of every field of a motor input or a propellant constant (the surface flags
+// included); an empty name for the others.
 FieldName NameOfField(int edit);
 
 // "Должно быть больше 0 значение Dc [вкладка 1]".
