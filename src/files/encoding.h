@@ -53,4 +53,12 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t count);
 // Letter case folded for name comparison: Latin and Cyrillic capitals become small letters.
 std::string FoldCase(std::string_view text);
 
+// A blank or a tab: what separates and surrounds the values of the files.
+inline bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+// The text without the blanks and tabs at either end, as the files' values are read.
+std::string_view TrimBlanks(std::string_view text);
+
 }  // namespace tarvo

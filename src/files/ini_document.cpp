@@ -4,21 +4,13 @@
 #include <unordered_map>
 #include <utility>
 
+#include "files/encoding.h"
+
 namespace tarvo {
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimBlanks(text);
 }
 
 std::string_view FirstLine(std::string_view text) {

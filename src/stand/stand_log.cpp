@@ -90,18 +90,8 @@ Column& ColumnOf(Columns& columns, Quantity quantity) {
 
 enum class Separator { kComma, kSemicolon, kTab, kBlanks };
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
+    return TrimBlanks(text);
 }
 
 std::string_view Unquote(std::string_view text) {
