@@ -176,6 +176,45 @@ TEST(Calculate, CurvesAndTablesHaveTheirShapes) {
     }
 }
 
+MotorDesign EverySurfaceBurning() {
+    MotorDesign d = example::CoredMotor();
+    d.Os = 1;
+    d.Do = 36;
+    d.Kno = 300;
+    return d;
+}
+
+// Every point carries the charge as it then is: at the start the whole charge with its
+// initial burning area, then less and less propellant, until the web is gone.
+TEST(Calculate, TheTimeSeriesFollowsTheCharge) {
+    for (MotorDesign (*make)() : {&example::CoredMotor, &EverySurfaceBurning, &example::EndBurner,
+                                  &example::MotorWithEndBurner}) {
+        const CalculationResult r = Calculate(make());
+        ASSERT_TRUE(r.succeeded());
+        const Quantities& q = r.figures;
+        const ChargeState& start = r.timeSeries.front().charge;
+        EXPECT_NEAR(start.mass / q.m, 1, 1e-12);
+        EXPECT_NEAR(start.burningArea / q.Abo, 1, 1e-12);
+        EXPECT_NEAR(start.web, q.w, 1e-12);
+        EXPECT_EQ(start.massFlux, 0);
+        // The main phase: rows 0..834, or every second of its points in rows 0..417 when the
+        // end-burning grain has a phase of its own.
+        const int last = r.design.grainKind == kCoredAndEndBurner ? 416 : kLastBurningPoint;
+        double largestKn = 0;
+        for (int i = 1; i <= last; ++i) {
+            const ChargeState& charge = r.timeSeries[i].charge;
+            EXPECT_LE(charge.mass, r.timeSeries[i - 1].charge.mass) << i;
+            EXPECT_GT(charge.massFlux, 0) << i;
+            largestKn = std::max(largestKn, charge.burningArea / r.timeSeries[i].throatArea);
+        }
+        EXPECT_NEAR(largestKn / q.KnMax, 1, 0.02);
+        if (r.design.grainKind == kCoredOnly) {
+            EXPECT_NEAR(r.timeSeries[kLastBurningPoint].charge.mass, 0, 1e-9 * q.m);
+            EXPECT_NEAR(r.timeSeries[kLastBurningPoint].charge.web, 0, 1e-9 * q.w);
+        }
+    }
+}
+
 TEST(Calculate, DependsOnTheDesignAlone) {
     const CalculationResult first = Calculate(example::MotorWithEndBurner());
     Calculate(example::CoredMotor());
