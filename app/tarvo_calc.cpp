@@ -1,6 +1,7 @@
 // tarvo-calc: calculates motor files the way the desktop program does when the user opens
-// them, and prints the results as a readable Russian report, as JSON Lines, or as a RASP .eng
-// thrust curve; imports designs of Meteor and openMotor and writes a motor as an openMotor .ric.
+// them, and prints the results as a readable Russian report or as JSON Lines, or writes them as
+// a RASP .eng thrust curve, a RockSim .rse engine and a CSV of every curve; imports designs of
+// Meteor and openMotor and writes a motor as an openMotor .ric.
 
 #include <algorithm>
 #include <charconv>
@@ -11,16 +12,18 @@
 #include <string_view>
 #include <vector>
 
+#include "export/curves_csv.h"
 #include "export/rasp_eng.h"
+#include "export/rocksim_rse.h"
 #include "files/encoding.h"
 #include "files/ini_file.h"
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "form/motor_calculation.h"
 #include "form/motor_interop.h"
+#include "form/stand_report.h"
 #include "model/number_text.h"
 #include "model/quantities.h"
-#include "form/stand_report.h"
 
 namespace tarvo {
 namespace {
@@ -32,7 +35,7 @@ constexpr int kExitUsageOrFile = 2;
 constexpr std::string_view kUsage =
     "Использование:\n"
     "  tarvo-calc [--json] ФАЙЛ...\n"
-    "  tarvo-calc --eng ВЫХОД.eng ФАЙЛ\n"
+    "  tarvo-calc [--eng ВЫХОД.eng] [--rse ВЫХОД.rse] [--csv ВЫХОД.csv] ФАЙЛ\n"
     "  tarvo-calc --ric ВЫХОД.ric ФАЙЛ\n"
     "  tarvo-calc --import ВХОД [-o ВЫХОД.zel] [--config N] [--slot N]\n"
     "  tarvo-calc --test КРИВАЯ [--fit П1,П2,...] [--json] ФАЙЛ\n"
@@ -54,6 +57,13 @@ constexpr std::string_view kUsage =
     "  --eng ВЫХОД.eng\n"
     "           записывает кривую тяги ФАЙЛА в формате RASP (.eng) для симуляторов полёта;\n"
     "           при успехе ничего не выводит.\n"
+    "  --rse ВЫХОД.rse\n"
+    "           записывает двигатель ФАЙЛА для RockSim и OpenRocket (.rse): тягу, массу и\n"
+    "           центр масс по времени; масса корпуса 0.\n"
+    "  --csv ВЫХОД.csv\n"
+    "           записывает все кривые ФАЙЛА таблицей CSV: время, давление в камере, тяга,\n"
+    "           Kn, остаток свода, масса топлива, массовый поток, с единицами в заголовке.\n"
+    "           --eng, --rse и --csv можно задать вместе, для одного ФАЙЛА.\n"
     "  --ric ВЫХОД.ric\n"
     "           записывает двигатель ФАЙЛА для openMotor (.ric) и перечисляет, что в .ric\n"
     "           не вошло.\n"
@@ -74,7 +84,8 @@ constexpr std::string_view kUsage =
     "\n"
     "Код завершения:\n"
     "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
-    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng оно выводится),\n"
+    "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng, --rse и --csv\n"
+    "     оно выводится, файлы не записываются),\n"
     "     или подобранные параметры нельзя различить по испытанию;\n"
     "  2  ошибка в аргументах, ФАЙЛ не существует, не читается или не является файлом\n"
     "     двигателя, ВХОД не импортирован, не читается КРИВАЯ, или не записан выходной\n"
@@ -391,6 +402,8 @@ std::string JsonStandTest(const StandTestRun& run) {
 struct Options {
     bool json = false;
     std::string engTarget;    // --eng OUT.eng
+    std::string rseTarget;    // --rse OUT.rse
+    std::string csvTarget;    // --csv OUT.csv
     std::string ricTarget;    // --ric OUT.ric
     std::string importFile;   // --import IN
     std::string motorTarget;  // -o OUT.zel
@@ -402,6 +415,10 @@ struct Options {
     std::vector<std::string> files;
     bool help = false;
     std::string error;  // a usage error
+
+    bool curveExport() const {
+        return !engTarget.empty() || !rseTarget.empty() || !csvTarget.empty();
+    }
 };
 
 Options ParseOptions(int argc, char** argv) {
@@ -417,10 +434,13 @@ Options ParseOptions(int argc, char** argv) {
             options.help = true;
         } else if (arg == "--json") {
             options.json = true;
-        } else if (arg == "--eng" && i + 1 < argc && argv[i + 1][0] != '\0') {
-            options.engTarget = argv[++i];
-        } else if (arg == "--eng") {
-            options.error = "после --eng нужно имя выходного файла";
+        } else if ((arg == "--eng" || arg == "--rse" || arg == "--csv") && i + 1 < argc &&
+                   argv[i + 1][0] != '\0') {
+            (arg == "--eng"   ? options.engTarget
+             : arg == "--rse" ? options.rseTarget
+                              : options.csvTarget) = argv[++i];
+        } else if (arg == "--eng" || arg == "--rse" || arg == "--csv") {
+            options.error = "после " + std::string(arg) + " нужно имя выходного файла";
         } else if ((arg == "--ric" || arg == "--import" || arg == "-o") && i + 1 < argc &&
                    argv[i + 1][0] != '\0') {
             (arg == "--ric" ? options.ricTarget
@@ -456,12 +476,12 @@ Options ParseOptions(int argc, char** argv) {
         }
     }
     const bool importing = !options.importFile.empty();
+    const bool curves = options.curveExport();
     if (options.error.empty() && !options.help &&
         (importing || !options.motorTarget.empty() || options.choiceGiven)) {
         if (!importing) {
             options.error = "-o, --config и --slot действуют только с --import";
-        } else if (!options.files.empty() || options.json || !options.engTarget.empty() ||
-                   !options.ricTarget.empty()) {
+        } else if (!options.files.empty() || options.json || curves || !options.ricTarget.empty()) {
             options.error = "--import не сочетается с другими файлами и ключами";
         }
         return options;
@@ -469,14 +489,16 @@ Options ParseOptions(int argc, char** argv) {
     if (options.error.empty() && !options.help) {
         if (options.files.empty()) {
             options.error = "не указан ни один файл двигателя";
-        } else if (!options.engTarget.empty() && (options.json || options.files.size() != 1)) {
-            options.error = "--eng принимает ровно один файл и не сочетается с --json";
+        } else if (curves && (options.json || options.files.size() != 1)) {
+            options.error =
+                "--eng, --rse и --csv принимают ровно один файл и не сочетаются с --json";
         } else if (!options.ricTarget.empty() &&
-                   (options.json || !options.engTarget.empty() || options.files.size() != 1)) {
-            options.error = "--ric принимает ровно один файл и не сочетается с --json и --eng";
-        } else if (!options.testCurve.empty() &&
-                   (!options.engTarget.empty() || options.files.size() != 1)) {
-            options.error = "--test принимает ровно один файл и не сочетается с --eng";
+                   (options.json || curves || options.files.size() != 1)) {
+            options.error =
+                "--ric принимает ровно один файл и не сочетается с --json, --eng, --rse и --csv";
+        } else if (!options.testCurve.empty() && (curves || options.files.size() != 1)) {
+            options.error =
+                "--test принимает ровно один файл и не сочетается с --eng, --rse и --csv";
         } else if (options.fit && options.testCurve.empty()) {
             options.error = "--fit действует только вместе с --test";
         }
@@ -492,7 +514,7 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-int ExportEng(const Options& options) {
+int ExportCurves(const Options& options) {
     const std::string& file = options.files.front();
     FormModel form;
     const MotorFileCalculation run = CalculateMotorFile(form, file);
@@ -505,14 +527,25 @@ int ExportEng(const Options& options) {
         return kExitCalculationFailed;
     }
     const CalculationResult& result = form.lastCalculation();
-    const ExportStatus status =
-        ExportEngFile(options.engTarget, {result, result.design.propellantName, run.fileName},
-                      DefaultEngOptions(result));
-    if (!status.ok()) {
-        PrintError(status.error);
-        return kExitUsageOrFile;
+    const EngSource source{result, result.design.propellantName, run.fileName};
+    // Every file that can be written is, and each failure is named.
+    int exitCode = kExitSuccess;
+    const auto report = [&exitCode](const ExportStatus& status) {
+        if (!status.ok()) {
+            PrintError(status.error);
+            exitCode = kExitUsageOrFile;
+        }
+    };
+    if (!options.engTarget.empty()) {
+        report(ExportEngFile(options.engTarget, source, DefaultEngOptions(result)));
     }
-    return kExitSuccess;
+    if (!options.rseTarget.empty()) {
+        report(ExportRseFile(options.rseTarget, source, DefaultRseOptions(result)));
+    }
+    if (!options.csvTarget.empty()) {
+        report(ExportCurvesCsv(options.csvTarget, result));
+    }
+    return exitCode;
 }
 
 int ExportRic(const Options& options) {
@@ -627,5 +660,5 @@ int main(int argc, char** argv) {
     if (!options.testCurve.empty()) {
         return TestMotorFile(options);
     }
-    return options.engTarget.empty() ? CalculateFiles(options) : ExportEng(options);
+    return options.curveExport() ? ExportCurves(options) : CalculateFiles(options);
 }

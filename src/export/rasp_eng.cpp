@@ -6,6 +6,7 @@
 
 #include "ballistics/motor_class.h"
 #include "export/ascii_text.h"
+#include "export/point_numbers.h"
 #include "files/file_io.h"
 #include "model/number_text.h"
 
@@ -19,28 +20,6 @@ constexpr int kTimeDecimals = 4;
 constexpr int kThrustDecimals = 3;
 constexpr int kLengthDecimals = 2;  // mm
 constexpr int kMassDecimals = 5;    // kg: 10 mg
-
-std::string WithPoint(std::string text) {
-    std::replace(text.begin(), text.end(), kDecimalSeparator, '.');
-    return text;
-}
-
-// Fixed-point with a decimal point and without trailing zeros: "25.4", "0.0123", "30".
-std::string PlainNumber(double value, int decimals) {
-    std::string text = WithPoint(FormatFixed(value, decimals));
-    if (text.find('.') != std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.') {
-            text.pop_back();
-        }
-    }
-    return text;
-}
-
-// The value as the file will hold it, so that comparisons see what a reader sees.
-double AsWritten(double value, int decimals) {
-    return ParseNumber(FormatFixed(value, decimals)).value_or(0.0);
-}
 
 bool IsTokenCharacter(unsigned char c) {
     return c > ' ' && c < 0x7F && c != ';';
@@ -56,21 +35,27 @@ std::string AsciiComment(std::string_view text) {
 }
 
 std::string CommentLine(const EngSource& source) {
-    std::string file = std::filesystem::path(source.sourceFile).filename().string();
-    if (file.empty()) {
-        file = source.sourceFile.empty() ? "unsaved design" : std::string(source.sourceFile);
-    }
-    const std::string_view propellant =
-        source.propellant.empty() ? "unknown propellant" : source.propellant;
-    return "; Tarvo: " + AsciiComment(file) + ", propellant " + AsciiComment(propellant) + "\n";
+    return "; Tarvo: " + AsciiComment(SourceDescription(source)) + "\n";
 }
 
 std::string CasingMassFault() {
     return "Поле " + Quoted(kCasingMassField) + ": нужна масса не меньше 0";
 }
 
-// The first dimension that cannot go into the header, or nothing.
-std::optional<std::string> HeaderFault(const CalculationResult& result, const EngOptions& options) {
+}  // namespace
+
+std::string SourceDescription(const EngSource& source) {
+    std::string file = std::filesystem::path(source.sourceFile).filename().string();
+    if (file.empty()) {
+        file = source.sourceFile.empty() ? "unsaved design" : std::string(source.sourceFile);
+    }
+    const std::string_view propellant =
+        source.propellant.empty() ? "unknown propellant" : source.propellant;
+    return file + ", propellant " + std::string(propellant);
+}
+
+std::optional<std::string> CurveHeaderFault(const CalculationResult& result,
+                                            const EngOptions& options) {
     const double propellantMass = result.figures.m;
     const struct {
         std::string_view name;
@@ -92,6 +77,8 @@ std::optional<std::string> HeaderFault(const CalculationResult& result, const En
     return std::nullopt;
 }
 
+namespace {
+
 std::string TokenOr(std::string_view text, std::string_view fallback) {
     std::string token = EngToken(text);
     if (token.empty()) {
@@ -111,8 +98,8 @@ std::string HeaderLine(const CalculationResult& result, const EngOptions& option
 }
 
 std::string PointLine(const EngPoint& point) {
-    return WithPoint(FormatFixed(point.time, kTimeDecimals)) + " " +
-           WithPoint(FormatFixed(point.thrust, kThrustDecimals)) + "\n";
+    return FixedWithPoint(point.time, kTimeDecimals) + " " +
+           FixedWithPoint(point.thrust, kThrustDecimals) + "\n";
 }
 
 }  // namespace
@@ -130,13 +117,16 @@ EngImpulse CurveImpulse(const EngCurve& curve) {
     return result;
 }
 
-std::string DefaultEngMotorName(const CalculationResult& result) {
-    const EngCurve curve = EngCurveFromRows(result.rows);
-    if (!curve.ok()) {
+std::string CurveDesignation(const EngCurve& curve) {
+    if (!curve.ok() || curve.points.empty()) {
         return "";
     }
     const EngImpulse impulse = CurveImpulse(curve);
     return EngToken(MotorClassFor(impulse.impulse) + FormatFixed(impulse.averageThrust, 0));
+}
+
+std::string DefaultEngMotorName(const CalculationResult& result) {
+    return CurveDesignation(EngCurveFromRows(result.rows));
 }
 
 EngOptions DefaultEngOptions(const CalculationResult& result) {
@@ -208,7 +198,7 @@ EngCurve EngCurveFromRows(const std::vector<ResultRow>& rows) {
 }
 
 EngDocument FormatEngDocument(const EngSource& source, const EngOptions& options) {
-    if (std::optional<std::string> fault = HeaderFault(source.result, options)) {
+    if (std::optional<std::string> fault = CurveHeaderFault(source.result, options)) {
         return {{}, *fault};
     }
     const EngCurve curve = EngCurveFromRows(source.result.rows);
@@ -223,9 +213,7 @@ EngDocument FormatEngDocument(const EngSource& source, const EngOptions& options
     return document;
 }
 
-ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource& source,
-                           const EngOptions& options) {
-    const EngDocument document = FormatEngDocument(source, options);
+ExportStatus WriteExportDocument(const std::filesystem::path& target, const EngDocument& document) {
     if (!document.ok()) {
         return ExportStatus::Failure("Файл " + Quoted(target.string()) +
                                      " не записан: " + document.error);
@@ -235,6 +223,11 @@ ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource&
         return ExportStatus::Failure(SaveFailureMessage(*failure));
     }
     return ExportStatus::Success();
+}
+
+ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource& source,
+                           const EngOptions& options) {
+    return WriteExportDocument(target, FormatEngDocument(source, options));
 }
 
 }  // namespace tarvo

@@ -4,6 +4,7 @@
 // point, times strictly increasing, the last thrust zero, at most 32 points, ASCII only.
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,11 +33,10 @@ struct EngOptions {
 };
 
 // The class letter followed by the average thrust as a whole number, e.g. "E15", both from the
-// curve the file holds (EngCurveFromRows of the result rows), so that a simulator's own count of its impulse
-// agrees with the name. Empty when the rows give no curve.
+// curve the file holds (EngCurveFromRows of the result rows), so that a simulator's own count of
+// its impulse agrees with the name. Empty when the rows give no curve.
 std::string DefaultEngMotorName(const CalculationResult& result);
 EngOptions DefaultEngOptions(const CalculationResult& result);
-
 struct CasingMassInput {
     double value = 0.0;
     std::string error;  // names the field when the text is not a mass
@@ -71,6 +71,10 @@ struct EngImpulse {
 };
 EngImpulse CurveImpulse(const EngCurve& curve);
 
+// The class letter and the average thrust of a curve, as DefaultEngMotorName; empty for no
+// curve.
+std::string CurveDesignation(const EngCurve& curve);
+
 struct EngDocument {
     std::string text;
     std::string error;
@@ -86,8 +90,20 @@ struct EngSource {
     std::string_view sourceFile;
 };
 
+// The first dimension that cannot go into a curve file's header (Dc, Lc, m, a negative casing
+// mass), or nothing.
+std::optional<std::string> CurveHeaderFault(const CalculationResult& result,
+                                            const EngOptions& options);
+
+// What a comment says of the source: "motor.zel, propellant KN/SB-65/35" ("unsaved design",
+// "unknown propellant" when they are not known).
+std::string SourceDescription(const EngSource& source);
+
 // The whole file, its points from the calculation's result rows.
 EngDocument FormatEngDocument(const EngSource& source, const EngOptions& options);
+
+// Writes a formatted document atomically, or says why it was not; every failure names the file.
+ExportStatus WriteExportDocument(const std::filesystem::path& target, const EngDocument& document);
 
 // Formats and writes the file atomically; every failure names the file.
 ExportStatus ExportEngFile(const std::filesystem::path& target, const EngSource& source,

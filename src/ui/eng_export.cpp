@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "export/curves_csv.h"
+#include "export/rocksim_rse.h"
 #include "model/number_text.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
@@ -16,40 +18,66 @@ namespace tarvo {
 
 namespace {
 
-constexpr std::string_view kEngExtension = ".eng";
+EngDocument FormatCsv(const EngSource& source, const EngOptions&) {
+    return FormatCurvesCsv(source.result);
+}
 
-std::filesystem::path SuggestedFile(const EngOptions& options, std::string_view sourceFile) {
-    std::string name = EngToken(options.name);
+// The motor's name for the files with a header ("I237.eng"), the motor file's otherwise.
+std::filesystem::path SuggestedFile(const CurveExportKind& kind, const EngOptions& options,
+                                    std::string_view sourceFile) {
+    const std::filesystem::path source(sourceFile);
+    std::string name = kind.asksHeader ? EngToken(options.name) : source.stem().string();
     if (name.empty()) {
         name = "motor";
     }
-    const std::filesystem::path file = name + std::string(kEngExtension);
-    if (sourceFile.empty()) {
-        return file;
-    }
-    return std::filesystem::path(sourceFile).parent_path() / file;
+    return source.parent_path() / (name + std::string(kind.extension));
 }
 
 }  // namespace
 
-EngExportResult RunEngExport(const EngSource& source, EngExportPrompts& prompts) {
-    const EngOptions defaults = DefaultEngOptions(source.result);
-    // Refuse before asking anything when there is no curve to write.
-    const EngDocument check = FormatEngDocument(source, defaults);
+const CurveExportKind kEngExport{kEngExportCaption,
+                                 "EngExportButton",
+                                 ".eng",
+                                 kEngFileFilter,
+                                 "Сохранить кривую тяги",
+                                 "Кривая тяги записана в файл ",
+                                 true,
+                                 &DefaultEngOptions,
+                                 &FormatEngDocument};
+const CurveExportKind kRseExport{kRseExportCaption,
+                                 "RseExportButton",
+                                 ".rse",
+                                 kRseFileFilter,
+                                 "Сохранить двигатель для RockSim",
+                                 "Двигатель для RockSim записан в файл ",
+                                 true,
+                                 &DefaultRseOptions,
+                                 &FormatRseDocument};
+const CurveExportKind kCsvExport{
+    kCsvExportCaption,  "CsvExportButton",         ".csv", kCsvFileFilter,
+    "Сохранить кривые", "Кривые записаны в файл ", false,  &DefaultEngOptions,
+    &FormatCsv};
+
+EngExportResult RunCurveExport(const CurveExportKind& kind, const EngSource& source,
+                               EngExportPrompts& prompts) {
+    const EngOptions defaults = kind.defaults(source.result);
+    // Refuse before asking anything when there is nothing to write.
+    const EngDocument check = kind.format(source, defaults);
     if (!check.ok()) {
         prompts.showError(check.error);
         return {EngExportOutcome::kFailed, {}};
     }
-    const std::optional<EngOptions> options = prompts.askOptions(defaults);
+    const std::optional<EngOptions> options =
+        kind.asksHeader ? prompts.askOptions(defaults) : defaults;
     if (!options) {
         return {};
     }
     const std::optional<std::filesystem::path> file =
-        prompts.chooseFile(SuggestedFile(*options, source.sourceFile));
+        prompts.chooseFile(SuggestedFile(kind, *options, source.sourceFile));
     if (!file || file->empty()) {
         return {};
     }
-    const ExportStatus written = ExportEngFile(*file, source, *options);
+    const ExportStatus written = WriteExportDocument(*file, kind.format(source, *options));
     if (!written.ok()) {
         prompts.showError(written.error);
         return {EngExportOutcome::kFailed, *file};
@@ -57,18 +85,19 @@ EngExportResult RunEngExport(const EngSource& source, EngExportPrompts& prompts)
     return {EngExportOutcome::kWritten, *file};
 }
 
-std::string EngWrittenMessage(const std::filesystem::path& file) {
-    return "Кривая тяги записана в файл " + file.filename().string();
+std::string CurveWrittenMessage(const CurveExportKind& kind, const std::filesystem::path& file) {
+    return std::string(kind.written) + file.filename().string();
 }
 
-EngOptionsDialog::EngOptionsDialog(const EngOptions& defaults, QWidget* parent)
+EngOptionsDialog::EngOptionsDialog(const EngOptions& defaults, QWidget* parent,
+                                   std::string_view title)
     : QDialog(parent),
       name_(new QLineEdit(ToQString(defaults.name), this)),
       casingMass_(new QLineEdit(ToQString(FormatGeneral(defaults.casingMass)), this)),
       manufacturer_(new QLineEdit(ToQString(defaults.manufacturer), this)),
       error_(new QLabel(this)),
       options_(defaults) {
-    setWindowTitle(QStringLiteral("Экспорт в RASP (.eng)"));
+    setWindowTitle(ToQString(title));
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Название двигателя"), name_);
     form->addRow(ToQString(kCasingMassField), casingMass_);
@@ -102,7 +131,7 @@ void EngOptionsDialog::accept() {
 }
 
 std::optional<EngOptions> DialogEngExportPrompts::askOptions(const EngOptions& defaults) {
-    EngOptionsDialog dialog(defaults, parent_);
+    EngOptionsDialog dialog(defaults, parent_, kind_.caption);
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
@@ -111,11 +140,11 @@ std::optional<EngOptions> DialogEngExportPrompts::askOptions(const EngOptions& d
 
 std::optional<std::filesystem::path> DialogEngExportPrompts::chooseFile(
     const std::filesystem::path& suggested) {
-    QFileDialog box(parent_, QStringLiteral("Сохранить кривую тяги"));
+    QFileDialog box(parent_, ToQString(kind_.fileDialogTitle));
     box.setAcceptMode(QFileDialog::AcceptSave);
     box.setFileMode(QFileDialog::AnyFile);
-    box.setNameFilter(QtFileFilter(kEngFileFilter));
-    box.setDefaultSuffix(DefaultSuffix(kEngExtension));
+    box.setNameFilter(QtFileFilter(kind_.fileFilter));
+    box.setDefaultSuffix(DefaultSuffix(kind_.extension));
     box.selectFile(ToQString(suggested.string()));
     box.setLabelText(QFileDialog::Accept, QStringLiteral("Сохранить"));
     box.setLabelText(QFileDialog::Reject, QStringLiteral("Отмена"));

@@ -81,7 +81,6 @@ MainWindow::MainWindow(FormModel& form, QWidget* parent)
       form_(form),
       ownSystem_(std::make_unique<HostSystem>()),
       ownMessages_(this),
-      ownEngPrompts_(this),
       system_(ownSystem_.get()) {
     setWindowTitle(ToQString(kWindowCaption));
     setWindowFlag(Qt::WindowMaximizeButtonHint, false);
@@ -159,7 +158,12 @@ void MainWindow::setSpreadsheetServices(SystemAccess& system, SpreadsheetLaunche
 }
 
 void MainWindow::setEngExportPrompts(EngExportPrompts& prompts) {
-    engPrompts_ = &prompts;
+    curvePrompts_ = &prompts;
+}
+
+QPushButton* MainWindow::curveExportButton(const CurveExportKind& kind) const {
+    const auto it = curveButtons_.find(&kind);
+    return it == curveButtons_.end() ? nullptr : it->second;
 }
 
 void MainWindow::setStandSession(StandSession* session) {
@@ -437,8 +441,11 @@ void MainWindow::showEnabled(ControlId control) {
             break;
         case ControlKind::kButton:
             widget = button(control.number);
-            if (control.number == kExportButton.number && engButton_ != nullptr) {
-                engButton_->setEnabled(*enabled);  // the .eng export follows "Экспорт в Excel"
+            if (control.number == kExportButton.number) {
+                for (const auto& [kind, curveButton] : curveButtons_) {
+                    curveButton->setEnabled(
+                        *enabled);  // the curve exports follow "Экспорт в Excel"
+                }
             }
             break;
         default:
@@ -577,14 +584,16 @@ void MainWindow::exportToSpreadsheet() {
     });
 }
 
-void MainWindow::exportEngFile() {
-    guarded([this] {
+void MainWindow::exportCurveFile(const CurveExportKind& kind) {
+    guarded([this, &kind] {
         const CalculationResult& calculation = form_.lastCalculation();
         const std::string sourceFile = commands().currentFileName();
-        const EngExportResult result = RunEngExport(
-            {calculation, calculation.design.propellantName, sourceFile}, *engPrompts_);
+        DialogEngExportPrompts dialogs(this, kind);
+        const EngExportResult result =
+            RunCurveExport(kind, {calculation, calculation.design.propellantName, sourceFile},
+                           curvePrompts_ != nullptr ? *curvePrompts_ : dialogs);
         if (result.outcome == EngExportOutcome::kWritten) {
-            form_.setStatusText(0, EngWrittenMessage(result.file));
+            form_.setStatusText(0, CurveWrittenMessage(kind, result.file));
         }
     });
 }

@@ -42,8 +42,6 @@ class StandPanel;
 class StandSession;
 class StepperButtons;
 
-inline constexpr std::string_view kEngExportCaption = "Экспорт в RASP (.eng)";
-
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -60,6 +58,7 @@ public:
     // What the exports use of the desktop; the window's own desktop services otherwise.
     void setSpreadsheetServices(SystemAccess& system, SpreadsheetLauncher& launcher,
                                 ClipboardSink& clipboard, MessageSink& messages);
+    // The questions of every curve export (.eng, .rse, .csv); the window's dialogs otherwise.
     void setEngExportPrompts(EngExportPrompts& prompts);
     // The motor file named on the command line, kept for the document layer to open after
     // start-up.
@@ -81,7 +80,8 @@ public:
     QGroupBox* groupBox(int number) const;
     QCheckBox* checkBox(CheckBoxId id) const;
     QPushButton* button(int number) const;
-    QPushButton* engExportButton() const { return engButton_; }
+    QPushButton* engExportButton() const { return curveExportButton(kEngExport); }
+    QPushButton* curveExportButton(const CurveExportKind& kind) const;
     ChartPanel* chartPanel(int chart) const;
     QComboBox* propellantList() const { return propellants_; }
     DescriptionMemo* memo() const { return memo_; }
@@ -137,7 +137,7 @@ private:
     void onMemoEdited();
     void onTabChosen(int index);
     void exportToSpreadsheet();
-    void exportEngFile();
+    void exportCurveFile(const CurveExportKind& kind);
     void showStandMenus();
     void showInfoWindow(QDialog* window);
     DocumentCommands& commands();
@@ -158,12 +158,11 @@ private:
     DesktopSpreadsheetLauncher ownLauncher_;
     DesktopClipboard ownClipboard_;
     MessageBoxSink ownMessages_;
-    DialogEngExportPrompts ownEngPrompts_;
     SystemAccess* system_;
     SpreadsheetLauncher* launcher_ = &ownLauncher_;
     ClipboardSink* clipboard_ = &ownClipboard_;
     MessageSink* messages_ = &ownMessages_;
-    EngExportPrompts* engPrompts_ = &ownEngPrompts_;
+    EngExportPrompts* curvePrompts_ = nullptr;  // the window's dialogs when none
 
     std::map<std::string, QAction*, std::less<>> actions_;
     QMenu* recentMenu_ = nullptr;
@@ -173,7 +172,7 @@ private:
     std::map<int, QGroupBox*> groups_;
     std::array<QCheckBox*, 6> checkBoxes_{};
     std::map<int, QPushButton*> buttons_;
-    QPushButton* engButton_ = nullptr;
+    std::map<const CurveExportKind*, QPushButton*> curveButtons_;
     std::map<int, ChartPanel*> charts_;
     QComboBox* propellants_ = nullptr;
     DescriptionMemo* memo_ = nullptr;

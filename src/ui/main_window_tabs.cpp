@@ -328,13 +328,20 @@ QTableWidget* MainWindow::makeResultTable(QWidget* parent) {
 QWidget* MainWindow::buildResultsTab() {
     table_ = makeResultTable(nullptr);
     QGroupBox* motor = buildGroup(4, LabelGroup(kClassLabel));
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(makeButton(kExportButton.number, nullptr));
-    engButton_ = new QPushButton(ToQString(kEngExportCaption));
-    engButton_->setObjectName(QStringLiteral("EngExportButton"));
-    connect(engButton_, &QPushButton::clicked, this, &MainWindow::exportEngFile);
-    buttons->addWidget(engButton_);
-    buttons->addStretch();
+    // Two columns of export buttons: the workbook and the curve files.
+    auto* buttons = new QGridLayout;
+    buttons->addWidget(makeButton(kExportButton.number, nullptr), 0, 0);
+    int place = 1;
+    for (const CurveExportKind* kind : kCurveExports) {
+        auto* button = new QPushButton(ToQString(kind->caption));
+        button->setObjectName(ToQString(kind->objectName));
+        button->setEnabled(false);
+        connect(button, &QPushButton::clicked, this, [this, kind] { exportCurveFile(*kind); });
+        buttons->addWidget(button, place / 2, place % 2);
+        curveButtons_[kind] = button;
+        ++place;
+    }
+    buttons->setColumnStretch(2, 1);
     auto* right = Column({motor});
     right->addLayout(buttons);
     right->addWidget(chartWithCheckBox(4, CheckBoxId::kChk5), 1);

@@ -14,8 +14,8 @@
 #include "ballistics/motor_class.h"
 #include "files/encoding.h"
 #include "form/motor_calculation.h"
-#include "model/number_text.h"
 #include "form/stand_calculation.h"
+#include "model/number_text.h"
 
 namespace tarvo {
 namespace {
@@ -101,6 +101,11 @@ TEST(TarvoCalc, ExitCodesSayHowTheFilesWent) {
         {"--eng x.eng " + kBates + " " + kBoth, 2, "ровно один"},
         {"--eng x.eng failing.zel", 1, "Должно быть больше 0 значение"},
         {"--eng no/dir.eng " + kBates, 2, "no/dir.eng"},
+        {"--rse x.rse --json " + kBates, 2, "не сочетаются с --json"},
+        {"--csv x.csv failing.zel", 1, "Должно быть больше 0 значение"},
+        {"--rse x.rse --csv no/dir.csv " + kBates, 2, "no/dir.csv"},
+        {"--csv", 2, "после --csv нужно имя"},
+        {"--ric x.ric --rse y.rse " + kBates, 2, "не сочетается"},
         {"--import design.json --config 2", 2, "design.json не импортирован: конструкции 2 нет"},
         {"--import missing.json", 2, "missing.json не импортирован: файл не найден"},
         {"--import design.json --slot 4", 2, "--slot нужен номер от 1 до 3"},
@@ -116,6 +121,9 @@ TEST(TarvoCalc, ExitCodesSayHowTheFilesWent) {
         EXPECT_NE(run.err.find(c.err), std::string::npos) << c.args << "\n" << run.err;
     }
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.eng")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("x.csv")));
+    // One output that cannot be written does not hold back the others.
+    EXPECT_TRUE(std::filesystem::exists(dir.File("x.rse")));
 }
 
 // What Python's reader finds in each line: the top keys, the number of labels and fields, the
@@ -212,6 +220,22 @@ TEST(TarvoCalc, WritesAThrustCurveFlightSimulatorsRead) {
         // The name agrees with the impulse of the curve the file holds.
         EXPECT_EQ(fields[0], MotorClassFor(impulse) + FormatFixed(impulse / previousTime, 0));
     }
+}
+
+// The three curve files of one calculation: the .rse read back by Python's XML parser, the CSV
+// by its csv reader.
+TEST(TarvoCalc, WritesTheCurveFilesOfOneCalculation) {
+    TempDir dir;
+    const CalcRun run = RunCalc(
+        dir, "--csv m.csv --eng m.eng --rse m.rse " + kBoth,
+        " && python3 -c \"import csv, os, xml.etree.ElementTree as T\n"
+        "e = T.parse('m.rse').getroot().find('engine-list/engine')\n"
+        "rows = list(csv.reader(open('m.csv')))\n"
+        "print(e.get('mfg'), e.get('code')[0], len(e.find('data')), len(rows[0]), len(rows),"
+        " os.path.getsize('m.eng') > 0)\"");
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(run.out, "Tarvo H 882 7 883 True\n");
 }
 
 // An imported design is printed with its report and, with -o, saved as a motor file that

@@ -21,11 +21,13 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <sstream>
 
 #include "../export/fake_desktop.h"
+#include "export/rocksim_rse.h"
 #include "form/diagnostic_text.h"
 #include "input/field_text.h"
 #include "ui/chart_panel.h"
@@ -366,13 +368,20 @@ private slots:
 
     void exportsFollowTheLastCalculation() {
         TypeCoredMotor(*window_);
-        QPushButton* excel = window_->button(kExportButton.number);
-        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
+        std::vector<QPushButton*> buttons = {window_->button(kExportButton.number)};
+        for (const CurveExportKind* kind : kCurveExports) {
+            buttons.push_back(window_->curveExportButton(*kind));
+        }
+        const auto allEnabled = [&buttons](bool enabled) {
+            return std::all_of(buttons.begin(), buttons.end(),
+                               [enabled](QPushButton* b) { return b->isEnabled() == enabled; });
+        };
+        QVERIFY(allEnabled(false));
         calculate();
-        QVERIFY(excel->isEnabled() && window_->engExportButton()->isEnabled());
+        QVERIFY(allEnabled(true));
         TypeInto(window_->field(7), QStringLiteral("-"));  // N becomes 0: the next run fails
         calculate();
-        QVERIFY(!excel->isEnabled() && !window_->engExportButton()->isEnabled());
+        QVERIFY(allEnabled(false));
     }
 
     // Without an application the workbook is saved all the same, and the message says where.
@@ -443,6 +452,33 @@ private slots:
             const std::string header = Lines(std::ifstream(target)).at(1);
             QVERIFY(header.starts_with(EngToken("Мой мотор") + " 40 200 P 0.31182 0.56182"));
             QVERIFY(header.ends_with(" Tarvo"));
+        }
+    }
+
+    // The .rse asks for its header like the .eng; the CSV only for the file. Each names what it
+    // wrote in the status bar.
+    void rseAndCsvExportsWriteTheirFiles() {
+        TypeCoredMotor(*window_);
+        calculate();
+        const struct {
+            const CurveExportKind& kind;
+            const char* suggested;
+            const char* firstBytes;
+        } cases[] = {
+            {kRseExport, "I237.rse", "<?xml"},
+            {kCsvExport, "motor.csv", "time [s],"},
+        };
+        for (const auto& c : cases) {
+            prompts_ = {};
+            prompts_.options = DefaultRseOptions(form_->lastCalculation());
+            prompts_.file =
+                desktop_->documents.File(std::string("out") + std::string(c.kind.extension));
+            QTest::mouseClick(window_->curveExportButton(c.kind), Qt::LeftButton);
+            QCOMPARE(prompts_.offeredDefaults.has_value(), c.kind.asksHeader);
+            QCOMPARE(prompts_.suggestedFile.string(), std::string(c.suggested));
+            QVERIFY(prompts_.errors.empty());
+            QVERIFY(testing::ReadBytes(prompts_.file->string()).starts_with(c.firstBytes));
+            QVERIFY(form_->statusText(0).ends_with(prompts_.file->filename().string()));
         }
     }
 
