@@ -126,6 +126,7 @@ void Document::resetToNewDocument() {
     loadDefaultPropellantFile();
     form_.setLoadingGuard(true);
     clearResults();
+    form_.clearFieldMarks();
     savedEndGrain_ = false;
     savedCoredGrains_ = true;
     form_.setChecked(kEndGrainBox, false);
@@ -233,6 +234,7 @@ void Document::openMotorFile(const std::string& path) {
 
 void Document::readMotorDocument(IniDocument& document) {
     form_.setLoadingGuard(true);
+    form_.clearFieldMarks();
     FillPropellants(form_, document);
     const SavedGrainBoxes saved = ReadMotorKeys(form_, document);
     savedEndGrain_ = saved.endGrain;

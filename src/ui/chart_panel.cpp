@@ -1,6 +1,7 @@
 #include "ui/chart_panel.h"
 
 #include <QChart>
+#include <QLabel>
 #include <QLineSeries>
 #include <QList>
 #include <QLocale>
@@ -20,6 +21,9 @@ constexpr double kTargetSteps = 6.0;
 constexpr double kNiceFactors[] = {1.0, 2.0, 2.5, 5.0, 10.0};
 constexpr int kMaxDecimals = 6;
 constexpr qreal kSeriesWidth = 1.5;
+constexpr qreal kStaleOpacity = 0.3;
+constexpr int kNoticeMargin = 2;
+const QColor kStaleNoticeColour(160, 0, 0);
 
 QFont SmallFont(int pointSize, bool bold) {
     QFont font;
@@ -93,6 +97,16 @@ ChartPanel::ChartPanel(const ChartLayout& layout, QWidget* parent)
     chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     setRenderHint(QPainter::Antialiasing);
 
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("StaleNotice"));
+    notice_->setFont(SmallFont(8, true));
+    notice_->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; background: rgba(255, 255, 255, 220); "
+                       "padding: 1px 4px; }")
+            .arg(kStaleNoticeColour.name()));
+    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice_->hide();
+
     bool usesRightAxis = false;
     for (const SeriesLayout& series : layout.series) {
         usesRightAxis = usesRightAxis || series.verticalAxis == ChartAxis::kRight;
@@ -158,6 +172,33 @@ void ChartPanel::showAxes(const ChartState& state) {
     if (right_ != nullptr) {
         setAxisMax(right_, state.rightMax, 0.0);
     }
+}
+
+// Every series of the chart fades, also those drawn over the panel's own.
+void ChartPanel::showStale(const QString& notice) {
+    const qreal opacity = notice.isEmpty() ? 1.0 : kStaleOpacity;
+    for (QAbstractSeries* series : chart()->series()) {
+        series->setOpacity(opacity);
+    }
+    notice_->setText(notice);
+    notice_->setVisible(!notice.isEmpty());
+    placeOverlays();
+}
+
+QString ChartPanel::staleNotice() const {
+    return notice_->text();
+}
+
+void ChartPanel::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    placeOverlays();
+}
+
+// The notice centred along the top.
+void ChartPanel::placeOverlays() {
+    notice_->adjustSize();
+    notice_->move((width() - notice_->width()) / 2, kNoticeMargin);
+    notice_->raise();
 }
 
 QLineSeries* ChartPanel::series(std::size_t index) const {

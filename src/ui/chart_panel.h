@@ -9,6 +9,7 @@
 #include "form/form_layout.h"
 #include "form/form_model.h"
 
+class QLabel;
 class QLineSeries;
 class QValueAxis;
 
@@ -33,11 +34,19 @@ public:
     int chartNumber() const { return number_; }
     void showSeries(const ChartState& state);  // each series replaced in one call
     void showAxes(const ChartState& state);
+    // Results that no longer match the inputs: every curve faded and `notice` written over the
+    // top of the chart; an empty notice shows the curves as they are.
+    void showStale(const QString& notice);
+    QString staleNotice() const;
 
     QLineSeries* series(std::size_t index) const;
     QValueAxis* axis(ChartAxis which) const;  // nullptr for an axis no series uses
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void placeOverlays();
     void addAxis(ChartAxis which, const AxisLayout& layout, Qt::Alignment alignment,
                  double minimumStep);
     void setAxisMax(QValueAxis* axis, double max, double minimumStep);
@@ -48,6 +57,7 @@ private:
     QValueAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
     QValueAxis* right_ = nullptr;
+    QLabel* notice_ = nullptr;
 };
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -37,6 +38,7 @@ namespace {
 constexpr int kLowerPanelMargin = 4;
 constexpr int kCalculateButtonWidth = 130;
 constexpr int kFileNamePanelMinWidth = 50;
+const QColor kMarkedFieldColour(255, 214, 214);  // light red behind a text the field does not take
 
 // Sets a flag for as long as the program, not the user, changes the widgets.
 class ScopedFlag {
@@ -277,10 +279,11 @@ void MainWindow::onChange(const Change& change) {
         case ChangeKind::kChecked:
             showCheckBox(static_cast<CheckBoxId>(control.number));
             return;
-        case ChangeKind::kSelectAll:
-            if (QLineEdit* edit = field(control.number)) {
-                edit->selectAll();
-            }
+        case ChangeKind::kValidity:
+            showFieldMark(control.number);
+            return;
+        case ChangeKind::kStaleResults:
+            showStaleResults();
             return;
         case ChangeKind::kItems:
             showPropellantItems();
@@ -342,6 +345,7 @@ void MainWindow::showAll() {
     showActiveTab();
     showRows();
     showProgress();
+    showStaleResults();
 }
 
 void MainWindow::showText(ControlId control) {
@@ -418,6 +422,45 @@ void MainWindow::showField(int edit) {
         widget->setText(text);
     }
     widget->setEnabled(form_.isFieldEnabled(EditId{edit}));
+    showFieldMark(edit);
+}
+
+void MainWindow::showFieldMark(int edit) {
+    QLineEdit* widget = field(edit);
+    if (widget == nullptr) {
+        return;
+    }
+    const bool marked = form_.isFieldMarked(EditId{edit});
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Base, marked ? kMarkedFieldColour
+                                            : QApplication::palette(widget).color(QPalette::Base));
+    widget->setPalette(colours);
+    widget->setToolTip(ToQString(form_.fieldHint(EditId{edit})));
+}
+
+// Results of an earlier calculation are greyed, and their chart says why.
+void MainWindow::showStaleResults() {
+    const auto greyed = [](QWidget* widget, bool stale) {
+        QPalette colours = widget->palette();
+        const QPalette normal = QApplication::palette(widget);
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+            colours.setColor(role,
+                             normal.color(stale ? QPalette::Disabled : QPalette::Active, role));
+        }
+        widget->setPalette(colours);
+    };
+    for (const LabelLayout& layout : LabelLayouts()) {
+        QLabel* label = valueLabel(layout.label);
+        if (label != nullptr && layout.tab >= 1 && layout.tab <= 4 &&
+            layout.format != LabelFormat::kConstant) {
+            greyed(label, form_.showsStaleResults(layout.tab));
+        }
+    }
+    for (const auto& [number, chart] : charts_) {
+        chart->showStale(form_.showsStaleResults(number) ? ToQString(kStaleResultsNotice)
+                                                         : QString());
+    }
+    greyed(table_, form_.showsStaleResults(4));
 }
 
 void MainWindow::showCheckBox(CheckBoxId id) {

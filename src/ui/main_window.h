@@ -115,6 +115,8 @@ private:
     void showText(ControlId control);
     void showEnabled(ControlId control);
     void showField(int edit);
+    void showFieldMark(int edit);
+    void showStaleResults();
     void showCheckBox(CheckBoxId id);
     void showPropellantItems();
     void showPropellantSelection();
