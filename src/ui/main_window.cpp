@@ -255,6 +255,9 @@ QWidget* MainWindow::buildLowerPanel() {
     status->addWidget(statusPanels_[0], 1);
     status->addWidget(statusPanels_[1]);
     status->addWidget(statusPanels_[2]);
+    // A panel one pixel wide would show a sliver of the path and its separator: the path is
+    // the file name panel's tooltip instead.
+    statusPanels_[1]->hide();
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
