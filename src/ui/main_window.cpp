@@ -18,6 +18,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -109,6 +110,7 @@ MainWindow::MainWindow(FormModel& form, QWidget* parent)
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
     buildMenus();
+    addCalculateShortcuts();
     this->layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     showAll();
@@ -192,7 +194,7 @@ void MainWindow::buildMenus() {
             action = recentMenu_->menuAction();
         } else {
             action = menu->addAction(ToQString(item.caption));
-            action->setShortcut(QKeySequence(ToQString(item.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(ToQString(item.shortcut)));
         }
         action->setObjectName(ToQString(item.control));
         action->setEnabled(item.enabled);
@@ -553,11 +555,21 @@ void MainWindow::focus(ControlId control) {
 
 // ---- Widgets -> model ----
 
+void MainWindow::addCalculateShortcuts() {
+    for (const QKeySequence& keys : QKeySequence::listFromString(ToQString(kCalculateShortcuts))) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this] { guarded([this] { form_.calculate(); }); });
+    }
+}
+
 void MainWindow::connectField(int edit, QLineEdit* widget) {
     // textEdited comes from the user only, never from setText: no echo of the model's writes.
     connect(widget, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
         guarded([&] { form_.setFieldText(EditId{edit}, ToStdString(text)); });
     });
+    connect(widget, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { form_.calculate(); }); });
 }
 
 void MainWindow::onMemoEdited() {

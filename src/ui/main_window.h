@@ -128,6 +128,7 @@ private:
     void focus(ControlId control);
 
     // Widgets -> model and commands.
+    void addCalculateShortcuts();
     void connectField(int edit, QLineEdit* edit_widget);
     void onMemoEdited();
     void onTabChosen(int index);

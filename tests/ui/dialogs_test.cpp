@@ -49,20 +49,21 @@ class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
     // The save prompt, the question about characters Windows-1251 cannot hold and the one about
-    // a file another program changed: each button gives its answer.
+    // a file another program changed: each button gives its answer, and Alt with the
+    // underlined letter presses it.
     void questions_data() {
         QTest::addColumn<int>("question");
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("answer");
         // clang-format off
-        QTest::newRow("Да") << 0 << "Да" << int(Answer::kYes);
-        QTest::newRow("Нет") << 0 << "Нет" << int(Answer::kNo);
-        QTest::newRow("Отмена") << 0 << "Отмена" << int(Answer::kCancel);
-        QTest::newRow("UTF-8") << 1 << "Сохранить в UTF-8" << int(EncodingAnswer::kSaveAsUtf8);
-        QTest::newRow("?") << 1 << "Заменить на «?»" << int(EncodingAnswer::kReplaceWithQuestionMarks);
-        QTest::newRow("encoding cancelled") << 1 << "Отмена" << int(EncodingAnswer::kCancel);
-        QTest::newRow("overwrite") << 2 << "Да" << 1;
-        QTest::newRow("keep") << 2 << "Нет" << 0;
+        QTest::newRow("Да") << 0 << "&Да" << int(Answer::kYes);
+        QTest::newRow("Нет") << 0 << "&Нет" << int(Answer::kNo);
+        QTest::newRow("Отмена") << 0 << "&Отмена" << int(Answer::kCancel);
+        QTest::newRow("UTF-8") << 1 << "&Сохранить в UTF-8" << int(EncodingAnswer::kSaveAsUtf8);
+        QTest::newRow("?") << 1 << "&Заменить на «?»" << int(EncodingAnswer::kReplaceWithQuestionMarks);
+        QTest::newRow("encoding cancelled") << 1 << "&Отмена" << int(EncodingAnswer::kCancel);
+        QTest::newRow("overwrite") << 2 << "&Да" << 1;
+        QTest::newRow("keep") << 2 << "&Нет" << 0;
         // clang-format on
     }
     void questions() {
@@ -71,18 +72,31 @@ private slots:
         QFETCH(int, answer);
         QtDialogs dialogs(nullptr);
         QString title;
+        QStringList captions;
+        bool unanswered = false;
         WhenShown<QMessageBox>([&](QMessageBox* box) {
             title = box->windowTitle();
             for (QAbstractButton* candidate : box->buttons()) {
-                if (candidate->text() == button) {
-                    candidate->click();
-                }
+                captions << candidate->text();
             }
+            // A box that no key answers is closed, and the test fails.
+            QTimer::singleShot(2000, box, [box, &unanswered] {
+                unanswered = true;
+                box->done(-1);
+            });
+            const QKeySequence accelerator = QKeySequence::mnemonic(button);
+            box->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            const Qt::Key key = accelerator[0].key();
+            QTest::sendKeyEvent(QTest::Click, box, key, QString(QChar(key)).toLower(),
+                                accelerator[0].keyboardModifiers());
         });
         const int given = question == 0
                               ? int(dialogs.askYesNoCancel("Файл не сохранён. Сохранить?"))
                           : question == 1 ? int(dialogs.askUnencodableCharacters("λ"))
                                           : int(dialogs.askOverwriteChangedFile("Файл изменён"));
+        QVERIFY2(captions.contains(button), qPrintable(captions.join(" | ")));
+        QVERIFY(!unanswered);
         QCOMPARE(given, answer);
         QCOMPARE(title, QStringLiteral("Tarvo+ [Версия 2.21]"));
     }

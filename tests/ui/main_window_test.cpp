@@ -179,6 +179,68 @@ private slots:
         QVERIFY(field->toolTip().isEmpty());
     }
 
+    // Every shortcut of the menus and of "Рассчитать" reaches its command, wherever the focus is.
+    void shortcutsReachTheirCommands_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("call");
+        const int ctrl = int(Qt::ControlModifier);
+        // clang-format off
+        QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << "new";
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << "open";
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << "save";
+        QTest::newRow("F2") << int(Qt::Key_F2) << 0 << "save";
+        QTest::newRow("Ctrl+Shift+S") << int(Qt::Key_S) << int(ctrl | Qt::ShiftModifier) << "saveAs";
+        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << ctrl << "mayClose";
+        // clang-format on
+    }
+    void shortcutsReachTheirCommands() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, call);
+        for (QWidget* focus :
+             {static_cast<QWidget*>(window_->field(1)), static_cast<QWidget*>(window_->memo())}) {
+            commands_.calls.clear();
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(commands_.calls, std::vector<std::string>{call.toStdString()});
+            window_->show();  // after Ctrl+Q, which closed it
+            QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        }
+    }
+
+    void keysCalculate() {
+        TypeCoredMotor(*window_);
+        const auto calculatedBy = [this](QWidget* focus, Qt::Key key, Qt::KeyboardModifiers with) {
+            int runs = 0;
+            const int token = form_->addObserver(
+                [&runs](const Change& change) { runs += change.kind == ChangeKind::kProgress; });
+            form_->setStatusText(0, "");
+            focus->setFocus();
+            QTest::keyClick(focus, key, with);
+            form_->removeObserver(token);
+            return runs > 0 && form_->statusText(0) == kSuccessMessage;
+        };
+        QVERIFY(calculatedBy(window_->field(12), Qt::Key_Return, Qt::NoModifier));
+        QVERIFY(calculatedBy(window_->field(68), Qt::Key_Enter, Qt::KeypadModifier));
+        QVERIFY(calculatedBy(window_->field(2), Qt::Key_Return, Qt::ControlModifier));
+        QVERIFY(calculatedBy(window_->memo(), Qt::Key_Return, Qt::ControlModifier));
+        QVERIFY(calculatedBy(window_->propellantList(), Qt::Key_Return, Qt::ControlModifier));
+        QVERIFY(!calculatedBy(window_->memo(), Qt::Key_Return, Qt::NoModifier));
+        // F1 opens the help window.
+        auto* help = new HelpWindow(window_.get());
+        window_->setInfoWindows(nullptr, help);
+        QWidget* shown = nullptr;
+        QTimer::singleShot(0, [&shown] {
+            shown = QApplication::activeModalWidget();
+            if (shown != nullptr) {
+                shown->close();
+            }
+        });
+        QTest::keyClick(window_->field(1), Qt::Key_F1);
+        QCOMPARE(shown, static_cast<QWidget*>(help));
+    }
+
     // Results of an earlier calculation are greyed, and each chart says why, until the next
     // "Рассчитать".
     void staleResultsAreGreyedWithANotice() {
