@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "files/file_io.h"
 #include "ui/chart_panel.h"
 #include "ui/input_widgets.h"
 #include "ui/qt_dialogs.h"
@@ -637,7 +638,7 @@ void MainWindow::guarded(const std::function<void()>& action) {
         action();
     } catch (const std::exception& error) {
         ShowMessage(this, MessageIcon::kError,
-                    std::string("Действие не выполнено: ") + error.what());
+                    "Действие не выполнено: " + ReasonForFailure(error) + ".");
     }
 }
 
