@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <functional>
@@ -174,13 +176,15 @@ private slots:
         AboutBox about(opener, nullptr);
         HelpWindow help(nullptr);
         QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        const std::tuple<QDialog*, const char*, QSize> windows[] = {
-            {&about, "about", QSize(298, 213)}, {&help, "help", QSize(464, 308)}};
-        for (const auto& [window, name, size] : windows) {
+        // The about box keeps its size; the help opens large enough to read and can grow.
+        const std::tuple<QDialog*, const char*, QSize, bool> windows[] = {
+            {&about, "about", QSize(298, 213), true},
+            {&help, "help", QSize(kHelpWidth, kHelpHeight), false}};
+        for (const auto& [window, name, size, fixed] : windows) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QCOMPARE(window->size(), size);
-            QCOMPARE(window->minimumSize(), window->maximumSize());
+            QCOMPARE(window->minimumSize() == window->maximumSize(), fixed);
             QVERIFY(window->isModal());
             QVERIFY(window->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/%1.png").arg(name)));
             const QStringList clipped = ClippedTexts(window);
@@ -192,6 +196,32 @@ private slots:
         QCOMPARE(credits->verticalScrollBar()->maximum(), 0);
         QCOMPARE(help.windowTitle(), QStringLiteral("Tarvo+"));
         QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
+        // No line of the help runs past the window's width.
+        QCOMPARE(help.text()->horizontalScrollBar()->maximum(), 0);
+    }
+
+    // Enter in the search line selects the next place, from the top again after the last.
+    void helpIsSearchable() {
+        HelpWindow help(nullptr);
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        help.search()->setText(QStringLiteral("Ae/At"));
+        QTest::keyClick(help.search(), Qt::Key_Return);
+        QVERIFY(help.isVisible());  // Enter searches; it does not close the window
+        QCOMPARE(help.text()->textCursor().selectedText(), QStringLiteral("Ae/At"));
+        const int first = help.text()->textCursor().position();
+        QList<int> places{first};
+        while (places.size() < 50) {
+            QVERIFY(help.findNext());
+            const int position = help.text()->textCursor().position();
+            if (position == first) {
+                break;  // round the end and back to the first place
+            }
+            places << position;
+        }
+        QVERIFY(places.size() >= 2 && places.size() < 50);
+        help.search()->setText(QStringLiteral("ничего такого"));
+        QVERIFY(!help.findNext());
     }
 
     void linksChangeColourAndOpen() {
