@@ -11,6 +11,7 @@
 
 class QLabel;
 class QLineSeries;
+class QToolButton;
 class QValueAxis;
 
 namespace tarvo {
@@ -39,10 +40,20 @@ public:
     void showStale(const QString& notice);
     QString staleNotice() const;
 
+    // The small button in the corner that opens the chart in a window of its own.
+    QToolButton* zoomButton() const { return zoomButton_; }
+
     QLineSeries* series(std::size_t index) const;
     QValueAxis* axis(ChartAxis which) const;  // nullptr for an axis no series uses
 
+signals:
+    // A double click on the chart, or its corner button.
+    void zoomRequested();
+    // The series, the axes or the stale notice were shown anew.
+    void changed();
+
 protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -57,7 +68,11 @@ private:
     QValueAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
     QValueAxis* right_ = nullptr;
+    QToolButton* zoomButton_ = nullptr;
     QLabel* notice_ = nullptr;
 };
+
+// A magnifying glass, the zoom button's icon.
+QIcon MagnifierIcon();
 
 }  // namespace tarvo

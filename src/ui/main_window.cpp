@@ -29,6 +29,7 @@
 
 #include "files/file_io.h"
 #include "ui/chart_panel.h"
+#include "ui/chart_window.h"
 #include "ui/input_widgets.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
@@ -612,6 +613,19 @@ void MainWindow::showInfoWindow(QDialog* window) {
     }
 }
 
+// One window per chart, opened again where it was; it follows its chart while it is open.
+void MainWindow::openChartWindow(int chart) {
+    ChartPanel* panel = chartPanel(chart);
+    if (panel == nullptr) {
+        return;
+    }
+    ChartWindow*& window = chartWindows_[chart];
+    if (window == nullptr) {
+        window = new ChartWindow(*panel, this);
+    }
+    window->showFollowing();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
     guarded([&] { mayClose = commands().mayClose(); });
@@ -683,6 +697,10 @@ QPushButton* MainWindow::button(int number) const {
 
 ChartPanel* MainWindow::chartPanel(int chart) const {
     return FindIn(charts_, chart);
+}
+
+ChartWindow* MainWindow::chartWindow(int chart) const {
+    return FindIn(chartWindows_, chart);
 }
 
 QLabel* MainWindow::statusPanel(int panel) const {

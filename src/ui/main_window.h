@@ -37,6 +37,7 @@ class QTableWidget;
 namespace tarvo {
 
 class ChartPanel;
+class ChartWindow;
 class DescriptionMemo;
 class StepperButtons;
 
@@ -77,6 +78,7 @@ public:
     QPushButton* button(int number) const;
     QPushButton* engExportButton() const { return engButton_; }
     ChartPanel* chartPanel(int chart) const;
+    ChartWindow* chartWindow(int chart) const;  // nullptr until it was first opened
     QComboBox* propellantList() const { return propellants_; }
     DescriptionMemo* memo() const { return memo_; }
     QTabWidget* tabs() const { return tabs_; }
@@ -135,6 +137,7 @@ private:
     void exportToSpreadsheet();
     void exportEngFile();
     void showInfoWindow(QDialog* window);
+    void openChartWindow(int chart);
     DocumentCommands& commands();
     void guarded(const std::function<void()>& action);
 
@@ -170,6 +173,7 @@ private:
     std::map<int, QPushButton*> buttons_;
     QPushButton* engButton_ = nullptr;
     std::map<int, ChartPanel*> charts_;
+    std::map<int, ChartWindow*> chartWindows_;
     QComboBox* propellants_ = nullptr;
     DescriptionMemo* memo_ = nullptr;
     QTabWidget* tabs_ = nullptr;

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -29,6 +30,7 @@
 #include "form/diagnostic_text.h"
 #include "input/field_text.h"
 #include "ui/chart_panel.h"
+#include "ui/chart_window.h"
 #include "ui/document_commands.h"
 #include "ui/eng_export.h"
 #include "ui/info_windows.h"
@@ -270,6 +272,61 @@ private slots:
         QCOMPARE(pmax->palette().color(QPalette::WindowText), current);
         QVERIFY(window_->chartPanel(3)->staleNotice().isEmpty());
         QCOMPARE(window_->chartPanel(3)->series(0)->opacity(), 1.0);
+    }
+
+    // A double click or the corner button opens the chart in a window of its own, with every
+    // series of the chart (a curve drawn over it too); the wheel zooms, and the picture is saved
+    // as PNG whole or not at all.
+    void chartOpensInAWindowOfItsOwn() {
+        TypeCoredMotor(*window_);
+        calculate();
+        ChartPanel* panel = window_->chartPanel(2);
+        auto* overlay = new QLineSeries;
+        overlay->append({{0.1, 1.0}, {0.5, 2.0}, {0.9, 1.5}});
+        panel->chart()->addSeries(overlay);
+        overlay->attachAxis(panel->axis(ChartAxis::kBottom));
+        overlay->attachAxis(panel->axis(ChartAxis::kLeft));
+        QTest::mouseDClick(panel->viewport(), Qt::LeftButton, {},
+                           panel->viewport()->rect().center());
+        ChartWindow* window = window_->chartWindow(2);
+        QVERIFY(window != nullptr && window->isVisible());
+        QTest::mouseClick(panel->zoomButton(), Qt::LeftButton);
+        QCOMPARE(window_->chartWindow(2), window);  // the same window again
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QList<QAbstractSeries*> copies = window->view()->chart()->series();
+        QCOMPARE(copies.size(), panel->chart()->series().size());
+        QCOMPARE(qobject_cast<QXYSeries*>(copies.front())->count(), panel->series(0)->count());
+        QCOMPARE(qobject_cast<QXYSeries*>(copies.back())->points(), overlay->points());
+        window->resize(1000, 700);  // the window can be resized
+        QCOMPARE(window->size(), QSize(1000, 700));
+
+        auto* bottom =
+            qobject_cast<QValueAxis*>(window->view()->chart()->axes(Qt::Horizontal).front());
+        const double fullRange = bottom->max() - bottom->min();
+        QWheelEvent wheel(QPointF(window->view()->rect().center()),
+                          window->view()->mapToGlobal(window->view()->rect().center()), {},
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->view()->viewport(), &wheel);
+        QVERIFY(bottom->max() - bottom->min() < 0.9 * fullRange);
+        window->resetZoom();
+        QCOMPARE(bottom->max() - bottom->min(), fullRange);
+
+        TypeInto(window_->field(12), QStringLiteral("260"));
+        calculate();  // the window follows its chart
+        QTRY_COMPARE(qobject_cast<QXYSeries*>(window->view()->chart()->series().front())->count(),
+                     panel->series(0)->count());
+
+        QTemporaryDir directory;
+        const std::string png = (PathOf(directory) / "давление.png").string();
+        QVERIFY(!window->saveImage(png));
+        std::ifstream written(png, std::ios::binary);
+        std::string signature(8, '\0');
+        written.read(signature.data(), 8);
+        QCOMPARE(signature, std::string("\x89PNG\r\n\x1a\n", 8));
+        const std::optional<std::string> failure =
+            window->saveImage((PathOf(directory) / "нет/давление.png").string());
+        QVERIFY(failure && failure->find("папка не существует") != std::string::npos);
+        QVERIFY(window->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/chart-window.png")));
     }
 
     void modelChangesReachTheWidgets() {
