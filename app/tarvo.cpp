@@ -48,6 +48,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvo"));
     QApplication::setWindowIcon(tarvo::EmblemIcon());
+    tarvo::UseRussianQtTexts(application);
     const tarvo::CommandLine line = tarvo::ParseCommandLine(Arguments(application.arguments()));
     if (line.action == tarvo::CommandLine::Action::kRefuse) {
         std::fprintf(stderr, "%s\n\n%s", line.error.c_str(), tarvo::UsageText().c_str());

@@ -576,7 +576,7 @@ int ImportDesign(const Options& options) {
         PrintError(run.outcome.message);
         return kExitUsageOrFile;
     }
-    Print(run.outcome.reportText() + "\nСостояние: " + form.statusText(0) + "\n");
+    Print(run.outcome.reportText() + "\nСостояние: " + run.status + "\n");
     if (run.saveError) {
         PrintError(*run.saveError);
         return kExitUsageOrFile;

@@ -12,6 +12,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <new>
+#include <system_error>
 
 namespace tarvo {
 namespace {
@@ -180,6 +182,19 @@ std::string ReasonForErrno(int error) {
         default:
             return "системная ошибка " + std::to_string(error);
     }
+}
+
+std::string ReasonForFailure(const std::exception& failure) {
+    if (const auto* system = dynamic_cast<const std::system_error*>(&failure)) {
+        const std::error_category& category = system->code().category();
+        if (category == std::generic_category() || category == std::system_category()) {
+            return ReasonForErrno(system->code().value());
+        }
+    }
+    if (dynamic_cast<const std::bad_alloc*>(&failure) != nullptr) {
+        return "не хватает памяти";
+    }
+    return std::string("внутренняя ошибка программы (") + failure.what() + ")";
 }
 
 std::optional<FileStamp> StampOf(const std::string& path) {

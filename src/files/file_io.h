@@ -14,6 +14,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <exception>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,10 @@ std::string ReadFailureMessage(const FileError& error);
 
 // The reason text for an errno value of a failed file operation.
 std::string ReasonForErrno(int error);
+
+// Why a command stopped with an exception, in Russian: the operating system's reason of a
+// std::system_error (std::filesystem's errors among them), or the program's own failure.
+std::string ReasonForFailure(const std::exception& failure);
 
 // One version of a file's content: another program's write changes at least one of these
 // (an atomic save gives a new inode, an edit in place a new time or size).

@@ -127,6 +127,8 @@ void FormModel::calculate() {
 }
 
 void FormModel::runCommand() {
+    // What the tabs show is of an earlier run until this one shows its own.
+    inputChanged();
     setButtonEnabled(kExportButton, false);
     shown_ = {};
     const bool anyGrains = isChecked(kCoredGrainsBox) || isChecked(kEndGrainBox);
@@ -242,6 +244,7 @@ void FormModel::showStages(int Ftype) {
         const Axes axes = KnAxes(r);
         setAxes(kKnChart, axes.bottom, axes.left, axes.right);
         writeLabels(kKnChart);
+        setDisplay(Display::kKn, DisplayState::kCurrent);
     }
     if (pressureRan) {
         clearPressureResults();
@@ -250,6 +253,7 @@ void FormModel::showStages(int Ftype) {
             const Axes axes = PressureAxes(r);
             setAxes(kPressureChart, axes.bottom, axes.left, std::nullopt);
             writeLabels(kPressureChart);
+            setDisplay(Display::kPressure, DisplayState::kCurrent);
         }
     }
     clearThrustResults();
@@ -261,6 +265,7 @@ void FormModel::showStages(int Ftype) {
         setAxes(kSummaryChart, summaryAxes.bottom, summaryAxes.left, std::nullopt);
         showResultTable();
         writeLabels(kThrustChart);
+        setDisplay(Display::kThrust, DisplayState::kCurrent);
     }
 }
 
@@ -293,22 +298,64 @@ void FormModel::clearKnResults() {
     setSeries(kKnChart, 0, {});
     setSeries(kKnChart, 1, {});
     clearLabels(kKnChart);
+    setDisplay(Display::kKn, DisplayState::kEmpty);
 }
 
 void FormModel::clearPressureResults() {
     setSeries(kPressureChart, 0, {});
     clearLabels(kPressureChart);
+    setDisplay(Display::kPressure, DisplayState::kEmpty);
 }
 
 void FormModel::clearThrustResults() {
     setSeries(kThrustChart, 0, {});
     setSeries(kSummaryChart, 0, {});
     clearLabels(kThrustChart);
+    setDisplay(Display::kThrust, DisplayState::kEmpty);
 }
 
 void FormModel::clearCalculation() {
     lastRun_ = CalculationResult{};
     shown_ = {};
+}
+
+// ---- Results that no longer match the inputs ----
+
+bool FormModel::showsStaleResults(int tab) const {
+    const auto stale = [this](Display display) {
+        return displays_[static_cast<std::size_t>(display)] == DisplayState::kStale;
+    };
+    switch (tab) {
+        case kKnChart:
+            return stale(Display::kKn);
+        case kPressureChart:
+            return stale(Display::kPressure);
+        case kThrustChart:
+        case kSummaryChart:
+            return stale(Display::kThrust);
+        default:
+            return false;
+    }
+}
+
+bool FormModel::anyResultsStale() const {
+    return std::find(displays_.begin(), displays_.end(), DisplayState::kStale) != displays_.end();
+}
+
+void FormModel::setDisplay(Display display, DisplayState state) {
+    DisplayState& current = displays_[static_cast<std::size_t>(display)];
+    if (current != state) {
+        current = state;
+        notify(ChangeKind::kStaleResults, kPageControl);
+    }
+}
+
+void FormModel::inputChanged() {
+    for (const Display display : {Display::kKn, Display::kPressure, Display::kThrust}) {
+        if (displays_[static_cast<std::size_t>(display)] == DisplayState::kCurrent) {
+            setDisplay(display, DisplayState::kStale);
+        }
+    }
 }
 
 void FormModel::setSeries(int chart, std::size_t index, ChartSeries points) {

@@ -8,6 +8,7 @@
 #include "files/legacy_import.h"
 #include "form/form_layout.h"
 #include "form/motor_file.h"
+#include "form/motor_interop.h"
 #include "input/steppers.h"
 
 namespace tarvo {
@@ -28,8 +29,24 @@ DocumentSettings DesktopDocumentSettings() {
     return {PropellantFileLocations(), TarvoIniPath(), true};
 }
 
+std::string SavedMessage(std::string_view path) {
+    return "Сохранено: " + FileNameOf(path);
+}
+
 Document::Document(FormModel& form, Dialogs& dialogs, DocumentSettings settings)
-    : form_(form), dialogs_(dialogs), settings_(std::move(settings)) {}
+    : form_(form), dialogs_(dialogs), settings_(std::move(settings)) {
+    announcedTitle_ = windowTitle();
+    // Modified lives in the form, and so do the grain boxes compared with their saved states.
+    formObserverToken_ = form_.addObserver([this](const Change& change) {
+        if (change.kind == ChangeKind::kDocumentState || change.kind == ChangeKind::kChecked) {
+            announceTitle();
+        }
+    });
+}
+
+Document::~Document() {
+    form_.removeObserver(formObserverToken_);
+}
 
 int Document::addObserver(Observer observer) {
     const int token = nextObserverToken_++;
@@ -57,6 +74,25 @@ void Document::notify(DocumentEvent event) {
     }
     for (const Observer& observer : current) {
         observer(event);
+    }
+    if (event == DocumentEvent::kCurrentFile) {
+        announceTitle();
+    }
+}
+
+std::string Document::windowTitle() const {
+    const std::string name =
+        motorFileOpen() ? FileNameOf(currentFileName_) : std::string(kUntitledDocument);
+    return name + "[*] — " + std::string(kWindowCaption);
+}
+
+void Document::announceTitle() {
+    const bool changed = isDocumentChanged();
+    std::string title = windowTitle();
+    if (title != announcedTitle_ || changed != announcedChanged_) {
+        announcedTitle_ = std::move(title);
+        announcedChanged_ = changed;
+        notify(DocumentEvent::kTitle);
     }
 }
 
@@ -134,6 +170,7 @@ void Document::resetToNewDocument() {
     loadDefaultPropellantFile();
     form_.setLoadingGuard(true);
     clearResults();
+    form_.clearFieldMarks();
     savedEndGrain_ = false;
     savedCoredGrains_ = true;
     form_.setChecked(kEndGrainBox, false);
@@ -247,6 +284,7 @@ void Document::openMotorFile(const std::string& path) {
 
 void Document::readMotorDocument(IniDocument& document) {
     form_.setLoadingGuard(true);
+    form_.clearFieldMarks();
     FillPropellants(form_, document);
     const SavedGrainBoxes saved = ReadMotorKeys(form_, document);
     savedEndGrain_ = saved.endGrain;
@@ -328,6 +366,7 @@ bool Document::storeMotorFile(const std::string& path, const std::string& docume
     form_.setModified(false);
     recent_.Add(written);
     rebuildRecentMenu();
+    form_.setStatusText(0, SavedMessage(written));
     return true;
 }
 

@@ -49,9 +49,10 @@ struct DocumentSettings {
 // user's configuration directory.
 DocumentSettings DesktopDocumentSettings();
 
-// What a view shows outside the form model: the "Открыть из списка" submenu, and the current
-// file (status panels 1 and 2 change with it, and the form announces those texts as well).
-enum class DocumentEvent { kRecentMenu, kCurrentFile };
+// What a view shows outside the form model: the "Открыть из списка" submenu, the current
+// file (status panels 1 and 2 change with it, and the form announces those texts as well), and
+// the window title with its changed mark.
+enum class DocumentEvent { kRecentMenu, kCurrentFile, kTitle };
 
 struct RecentMenuState {
     bool enabled = false;  // "Открыть из списка"
@@ -88,6 +89,7 @@ public:
     using Observer = std::function<void(DocumentEvent)>;
 
     Document(FormModel& form, Dialogs& dialogs, DocumentSettings settings);
+    ~Document();
     Document(const Document&) = delete;
     Document& operator=(const Document&) = delete;
 
@@ -117,6 +119,9 @@ public:
     bool isDocumentChanged() const;
     // The save prompt of New and Open. True when the caller may go on.
     bool askSaveChanges();
+    // The window title, with Qt's "[*]" where the changed mark (isDocumentChanged) goes:
+    // "мотор.zel[*] — Tarvo+ [Версия 2.21]", "Без имени[*] — ..." before the first save.
+    std::string windowTitle() const;
 
     // ---- "Файл" ----
     void newDocument();  // "Новый"
@@ -165,6 +170,7 @@ private:
     enum class SaveAnswer { kProceed, kDiscard, kStop };
 
     void notify(DocumentEvent event);
+    void announceTitle();
     bool motorFileOpen() const { return !currentFileName_.empty(); }
     bool loadDefaultPropellantFile();
     std::optional<FileError> readPropellantFile(const std::string& path);
@@ -203,6 +209,12 @@ private:
     std::map<int, Observer> observers_;
     int nextObserverToken_ = 1;
     std::vector<MotorFileSection*> sections_;
+    int formObserverToken_ = 0;
+    std::string announcedTitle_;
+    bool announcedChanged_ = false;
 };
+
+// "Сохранено: мотор.zel".
+std::string SavedMessage(std::string_view path);
 
 }  // namespace tarvo

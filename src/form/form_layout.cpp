@@ -331,11 +331,11 @@ constexpr PropellantRowLayout kPropellantRows[] = {
 };
 
 constexpr MenuItemLayout kMenus[] = {
-    {"Файл", "Новый", "N10", "", true},
-    {"Файл", "Открыть", "OpenFile_menu", "", true},
+    {"Файл", "Новый", "N10", "Ctrl+N", true},
+    {"Файл", "Открыть", "OpenFile_menu", "Ctrl+O", true},
     {"Файл", "Открыть из списка", "OpenFromList_menu", "", false},
-    {"Файл", "Сохранить", "Save_menu", "F2", true},
-    {"Файл", "Сохранить как ...", "SaveAs_menu", "", true},
+    {"Файл", "Сохранить", "Save_menu", "F2; Ctrl+S", true},
+    {"Файл", "Сохранить как ...", "SaveAs_menu", "Ctrl+Shift+S", true},
     {"Файл", "-", "", "", true},
     {"Файл", "Импорт…", "Import_menu", "", true},
     {"Файл", "Экспорт в openMotor (.ric)…", "ExportRic_menu", "", true},
@@ -344,7 +344,7 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", "Подобрать…", "FitTest_menu", "", false},
     {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
-    {"Помощь", "Справка", "Help_menu", "", true},
+    {"Помощь", "Справка", "Help_menu", "F1", true},
     {"Помощь", "-", "", "", true},
     {"Помощь", "О программе", "About_menu", "", true},
 };

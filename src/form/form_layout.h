@@ -184,10 +184,13 @@ struct MenuItemLayout {
     std::string_view menu;
     std::string_view caption;  // "-" for a separator
     std::string_view control;
-    std::string_view shortcut;
+    std::string_view shortcut;  // keys in Qt's portable form, several separated by "; "
     bool enabled;
 };
 std::span<const MenuItemLayout> MenuLayouts();
+
+// "Рассчитать" from anywhere in the window; Enter in a field calculates too.
+inline constexpr std::string_view kCalculateShortcuts = "Ctrl+Return; Ctrl+Enter";
 
 struct DialogLayout {
     std::string_view name;

@@ -107,6 +107,7 @@ void FormModel::setFieldText(EditId id, std::string_view text) {
     }
     f->text = std::string(text);
     notify(ChangeKind::kText, ToControl(id));
+    inputChanged();
     fieldChanged(id);
 }
 
@@ -143,18 +144,40 @@ void FormModel::fieldChanged(EditId id) {
     }
 }
 
-// The entry filter: a text that is no positive number becomes "0", selected, with a hint.
+// The entry filter: the text stays as typed; one the field does not take marks the field and
+// puts the hint into the status bar, so that a number is never changed behind the user's back.
 void FormModel::checkEdit(EditId id) {
     if (loadingGuard_) {
+        setMark(id, false);
         return;
     }
     setModified(true);
-    if (IsAcceptedEntry(fieldText(id))) {
-        return;
+    const bool accepted = IsAcceptedEntry(id.number, fieldText(id));
+    setMark(id, !accepted);
+    if (!accepted) {
+        setStatusText(0, EntryHint());
     }
-    setFieldText(id, kRejectedEntryText);
-    notify(ChangeKind::kSelectAll, ToControl(id));
-    setStatusText(0, EntryHint());
+}
+
+bool FormModel::isFieldMarked(EditId id) const {
+    return IsEditNumber(id.number) && marked_[id.number];
+}
+
+std::string FormModel::fieldHint(EditId id) const {
+    return isFieldMarked(id) ? FieldEntryHint(id.number) : std::string();
+}
+
+void FormModel::setMark(EditId id, bool marked) {
+    if (IsEditNumber(id.number) && marked_[id.number] != marked) {
+        marked_[id.number] = marked;
+        notify(ChangeKind::kValidity, ToControl(id));
+    }
+}
+
+void FormModel::clearFieldMarks() {
+    for (int edit = 1; edit <= kLastEditNumber; ++edit) {
+        setMark(EditId{edit}, false);
+    }
 }
 
 // The one field whose typed value moves its stepper.
@@ -198,6 +221,7 @@ bool FormModel::setStepperPosition(StepperId id, int position) {
     if (s->position != clamped) {
         s->position = clamped;
         notify(ChangeKind::kPosition, ToControl(id));
+        inputChanged();
     }
     return true;
 }
@@ -258,6 +282,9 @@ void FormModel::setChecked(CheckBoxId id, bool checked) {
     }
     checkBoxes_[static_cast<int>(id)].checked = checked;
     notify(ChangeKind::kChecked, ToControl(id));
+    if (id == kEndGrainBox || id == kCoredGrainsBox) {
+        inputChanged();  // the "Показать трассер" boxes only change what a chart shows
+    }
     checkBoxClicked(id);
 }
 
@@ -298,6 +325,7 @@ void FormModel::setPropellantItems(std::vector<std::string> items) {
     if (selectedPropellant_ != -1) {
         selectedPropellant_ = -1;
         notify(ChangeKind::kSelection, kPropellantList);
+        inputChanged();
     }
 }
 
@@ -307,6 +335,7 @@ bool FormModel::selectPropellant(int index) {
     if (selection != selectedPropellant_) {
         selectedPropellant_ = selection;
         notify(ChangeKind::kSelection, kPropellantList);
+        inputChanged();
         fboxChange();
     }
     return valid;

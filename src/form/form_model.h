@@ -27,7 +27,7 @@ enum class ChangeKind {
     kEnabled,        // enabled state of a field, stepper, check box or button
     kChecked,        // check box state
     kPosition,       // stepper position
-    kSelectAll,      // the field's whole text is to be selected
+    kValidity,       // a field's validity mark
     kItems,          // propellant list entries
     kSelection,      // propellant list selection
     kSeries,         // points of a chart's series
@@ -37,6 +37,7 @@ enum class ChangeKind {
     kFocus,          // the control is to take the keyboard focus
     kActiveTab,      // page of the page control
     kDocumentState,  // LoadingGuard or Modified
+    kStaleResults,   // which tabs show results that no longer match the inputs
 };
 
 struct Change {
@@ -67,6 +68,10 @@ struct ResultTableRow {
 
 enum class StepDirection { kUp, kDown };
 
+// The line a view shows beside results that no longer match the inputs.
+inline constexpr std::string_view kStaleResultsNotice =
+    "Исходные данные изменены — нажмите «Рассчитать»";
+
 class FormModel {
 public:
     using Observer = std::function<void(const Change&)>;
@@ -85,6 +90,12 @@ public:
     bool isFieldEnabled(EditId id) const;
     void setFieldText(EditId id, std::string_view text);
     void setFieldEnabled(EditId id, bool enabled);
+    // The entry filter keeps what the user typed and marks a field whose text it does not take,
+    // until the text becomes one it takes; the program's own writes while loading clear the
+    // mark. The hint says what the field takes; "" for an unmarked field.
+    bool isFieldMarked(EditId id) const;
+    std::string fieldHint(EditId id) const;
+    void clearFieldMarks();  // a new document: nothing typed to mark
 
     // Steppers "UpDown2" to "UpDown11".
     int stepperPosition(StepperId id) const;
@@ -164,6 +175,11 @@ public:
     // Whether the window shows the last calculation's results on every tab: all stages
     // succeeded and their charts could be drawn.
     bool calculationSucceeded() const { return shown_.thrust; }
+    // Whether tab 1 to 4 shows results that no longer match the inputs: an input changed
+    // since they were calculated (a field, a stepper, a grain-kind box, the propellant), or
+    // the last calculation failed before it reached them. Cleared results are not stale.
+    bool showsStaleResults(int tab) const;
+    bool anyResultsStale() const;
 
 private:
     struct FieldState {
@@ -200,6 +216,15 @@ private:
     std::optional<double> freeChamberLength() const;
     void setBottomAxis(int chart, double largestX);
 
+    void setMark(EditId id, bool marked);
+
+    // What each stage's tabs show: the Kn stage tab 1, the pressure stage tab 2, the thrust
+    // stage tabs 3 and 4.
+    enum class Display { kKn, kPressure, kThrust };
+    enum class DisplayState { kEmpty, kCurrent, kStale };
+    void setDisplay(Display display, DisplayState state);
+    void inputChanged();  // what the tabs show becomes stale
+
     // The calculation.
     // Which stages' results the window shows after the last calculation.
     struct ShownStages {
@@ -222,6 +247,8 @@ private:
     CalculationResult lastRun_;
     ShownStages shown_;
     std::array<FieldState, kLastEditNumber + 1> fields_{};
+    std::array<bool, kLastEditNumber + 1> marked_{};
+    std::array<DisplayState, 3> displays_{};
     std::array<StepperState, 12> steppers_{};
     std::array<CheckBoxState, 6> checkBoxes_{};
     std::map<int, std::string> labels_;

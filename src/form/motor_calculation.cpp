@@ -64,6 +64,7 @@ MotorFileImport ImportMotorFileUnattended(FormModel& form, const std::string& pa
         return run;
     }
     run.succeeded = form.calculationSucceeded();
+    run.status = form.statusText(0);
     if (!motorFile.empty() && !document.saveMotorFile(motorFile)) {
         run.saveError = dialogs.message;
     }

@@ -29,6 +29,7 @@ MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path
 struct MotorFileImport {
     ImportOutcome outcome;
     bool succeeded = false;                // the design calculated with all three stages
+    std::string status;                    // the calculation's status text, before any save
     std::optional<std::string> saveError;  // the motor file could not be written
 };
 

@@ -28,6 +28,13 @@ bool Exceeds(std::optional<double> value, std::optional<double> limit) {
     return value && limit && *value > *limit;
 }
 
+// A negative size becomes "0", and so does a text that is no number when a file brings it. A
+// typed one stays, marked, for the user to finish or correct: backspacing over a length must
+// not throw the end-burning grain away.
+bool BecomesZero(std::optional<double> size, bool loading) {
+    return size ? *size < 0 : loading;
+}
+
 }  // namespace
 
 // The chamber length the cored grains leave over: Lc - N * Lo.
@@ -96,8 +103,7 @@ void FormModel::edit95Change() {
             setFieldText(kLtoField, LimitText(*Lc));
         }
     }
-    const auto length = numberIn(kLtoField);
-    if (!length || *length < 0) {
+    if (BecomesZero(numberIn(kLtoField), loadingGuard_)) {
         setFieldText(kLtoField, "0");
     }
     if (numberIn(kLtoField) == 0.0) {
@@ -112,8 +118,7 @@ void FormModel::edit96Change() {
     if (Exceeds(numberIn(kDtoField), Dc)) {
         setFieldText(kDtoField, LimitText(*Dc));
     }
-    const auto diameter = numberIn(kDtoField);
-    if (!diameter || *diameter < 0) {
+    if (BecomesZero(numberIn(kDtoField), loadingGuard_)) {
         setFieldText(kDtoField, "0");
     }
     if (numberIn(kDtoField) == 0.0) {

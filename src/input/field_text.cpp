@@ -1,5 +1,6 @@
 #include "input/field_text.h"
 
+#include "input/field_map.h"
 #include "model/number_text.h"
 
 namespace tarvo {
@@ -20,9 +21,59 @@ std::string EntryHint() {
            kDecimalSeparator + ")";
 }
 
-bool IsAcceptedEntry(std::string_view text) {
+EntryRange EntryRangeOf(int edit) {
+    switch (edit) {
+        case field::kOs:
+        case field::kCs:
+        case field::kEs:
+        case field::ke:
+        case field::kkv:
+        case field::kLto:
+        case field::kDto:
+            return EntryRange::kZeroOrMore;
+        default:
+            break;
+    }
+    for (const BurnRateFields& table : kBurnRateFields) {
+        const auto inColumn = [edit](int first) {
+            return edit >= first && edit < first + kBurnRateRanges;
+        };
+        if (inColumn(table.n)) {
+            return EntryRange::kAnyNumber;
+        }
+        if (inColumn(table.lower) || inColumn(table.upper) || inColumn(table.a)) {
+            return EntryRange::kZeroOrMore;
+        }
+    }
+    return EntryRange::kPositive;
+}
+
+bool IsAcceptedEntry(int edit, std::string_view text) {
     const auto value = ParseNumber(text);
-    return value.has_value() && *value > 0;
+    if (!value) {
+        return false;
+    }
+    switch (EntryRangeOf(edit)) {
+        case EntryRange::kPositive:
+            return *value > 0;
+        case EntryRange::kZeroOrMore:
+            return *value >= 0;
+        case EntryRange::kAnyNumber:
+            return true;
+    }
+    return false;
+}
+
+std::string FieldEntryHint(int edit) {
+    switch (EntryRangeOf(edit)) {
+        case EntryRange::kPositive:
+            return EntryHint() + "\nНужно число больше 0.";
+        case EntryRange::kZeroOrMore:
+            return EntryHint() + "\nНужно число не меньше 0.";
+        case EntryRange::kAnyNumber:
+            return EntryHint() + "\nНужно число, можно отрицательное.";
+    }
+    return EntryHint();
 }
 
 std::string NormaliseFieldText(std::string_view text) {

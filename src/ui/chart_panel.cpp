@@ -1,11 +1,15 @@
 #include "ui/chart_panel.h"
 
 #include <QChart>
+#include <QLabel>
 #include <QLineSeries>
 #include <QList>
 #include <QLocale>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QPen>
 #include <QPointF>
+#include <QToolButton>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -20,6 +24,10 @@ constexpr double kTargetSteps = 6.0;
 constexpr double kNiceFactors[] = {1.0, 2.0, 2.5, 5.0, 10.0};
 constexpr int kMaxDecimals = 6;
 constexpr qreal kSeriesWidth = 1.5;
+constexpr qreal kStaleOpacity = 0.3;
+constexpr int kZoomButtonSide = 20;
+constexpr int kZoomButtonMargin = 2;
+const QColor kStaleNoticeColour(160, 0, 0);
 
 QFont SmallFont(int pointSize, bool bold) {
     QFont font;
@@ -95,6 +103,25 @@ ChartPanel::ChartPanel(const ChartLayout& layout, QWidget* parent)
     chart->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     setRenderHint(QPainter::Antialiasing);
 
+    zoomButton_ = new QToolButton(this);
+    zoomButton_->setObjectName(QStringLiteral("ZoomButton"));
+    zoomButton_->setIcon(MagnifierIcon());
+    zoomButton_->setAutoRaise(true);
+    zoomButton_->setFixedSize(kZoomButtonSide, kZoomButtonSide);
+    zoomButton_->setFocusPolicy(Qt::NoFocus);
+    zoomButton_->setToolTip(
+        QStringLiteral("Открыть график в отдельном окне (или двойной щелчок по графику)"));
+    connect(zoomButton_, &QToolButton::clicked, this, &ChartPanel::zoomRequested);
+    notice_ = new QLabel(this);
+    notice_->setObjectName(QStringLiteral("StaleNotice"));
+    notice_->setFont(SmallFont(8, true));
+    notice_->setStyleSheet(
+        QStringLiteral("QLabel { color: %1; background: rgba(255, 255, 255, 220); "
+                       "padding: 1px 4px; }")
+            .arg(kStaleNoticeColour.name()));
+    notice_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    notice_->hide();
+
     bool usesRightAxis = false;
     for (const SeriesLayout& series : layout.series) {
         usesRightAxis = usesRightAxis || series.verticalAxis == ChartAxis::kRight;
@@ -153,6 +180,7 @@ void ChartPanel::showSeries(const ChartState& state) {
         series_[i]->setVisible(activeAtStart_[i] || !points.empty());
     }
     chart()->legend()->setVisible(state.legend);
+    emit changed();
 }
 
 void ChartPanel::showAxes(const ChartState& state) {
@@ -161,6 +189,60 @@ void ChartPanel::showAxes(const ChartState& state) {
     if (right_ != nullptr) {
         setAxisMax(right_, state.rightMax, 0.0);
     }
+    emit changed();
+}
+
+// Every series of the chart fades, also those drawn over the panel's own.
+void ChartPanel::showStale(const QString& notice) {
+    const qreal opacity = notice.isEmpty() ? 1.0 : kStaleOpacity;
+    for (QAbstractSeries* series : chart()->series()) {
+        series->setOpacity(opacity);
+    }
+    notice_->setText(notice);
+    notice_->setVisible(!notice.isEmpty());
+    placeOverlays();
+    emit changed();
+}
+
+QString ChartPanel::staleNotice() const {
+    return notice_->text();
+}
+
+void ChartPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit zoomRequested();
+        event->accept();
+        return;
+    }
+    QChartView::mouseDoubleClickEvent(event);
+}
+
+void ChartPanel::resizeEvent(QResizeEvent* event) {
+    QChartView::resizeEvent(event);
+    placeOverlays();
+}
+
+// The zoom button in the top right corner, the notice centred along the top.
+void ChartPanel::placeOverlays() {
+    zoomButton_->move(width() - kZoomButtonSide - kZoomButtonMargin, kZoomButtonMargin);
+    zoomButton_->raise();
+    notice_->adjustSize();
+    notice_->move((width() - notice_->width()) / 2, kZoomButtonMargin);
+    notice_->raise();
+}
+
+QIcon MagnifierIcon() {
+    constexpr int kSide = 16;
+    QPixmap pixmap(kSide, kSide);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 1.6));
+    painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+    painter.setPen(QPen(QColor(60, 60, 60), 2.4, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(9.5, 9.5), QPointF(14, 14));
+    painter.end();
+    return QIcon(pixmap);
 }
 
 QLineSeries* ChartPanel::series(std::size_t index) const {

@@ -9,7 +9,9 @@
 #include "form/form_layout.h"
 #include "form/form_model.h"
 
+class QLabel;
 class QLineSeries;
+class QToolButton;
 class QValueAxis;
 
 namespace tarvo {
@@ -33,11 +35,29 @@ public:
     int chartNumber() const { return number_; }
     void showSeries(const ChartState& state);  // each series replaced in one call
     void showAxes(const ChartState& state);
+    // Results that no longer match the inputs: every curve faded and `notice` written over the
+    // top of the chart; an empty notice shows the curves as they are.
+    void showStale(const QString& notice);
+    QString staleNotice() const;
+
+    // The small button in the corner that opens the chart in a window of its own.
+    QToolButton* zoomButton() const { return zoomButton_; }
 
     QLineSeries* series(std::size_t index) const;
     QValueAxis* axis(ChartAxis which) const;  // nullptr for an axis no series uses
 
+signals:
+    // A double click on the chart, or its corner button.
+    void zoomRequested();
+    // The series, the axes or the stale notice were shown anew.
+    void changed();
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void placeOverlays();
     void addAxis(ChartAxis which, const AxisLayout& layout, Qt::Alignment alignment,
                  double minimumStep);
     void setAxisMax(QValueAxis* axis, double max, double minimumStep);
@@ -48,6 +68,11 @@ private:
     QValueAxis* bottom_ = nullptr;
     QValueAxis* left_ = nullptr;
     QValueAxis* right_ = nullptr;
+    QToolButton* zoomButton_ = nullptr;
+    QLabel* notice_ = nullptr;
 };
+
+// A magnifying glass, the zoom button's icon.
+QIcon MagnifierIcon();
 
 }  // namespace tarvo

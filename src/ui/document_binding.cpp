@@ -4,6 +4,7 @@
 
 #include "files/recent_files.h"
 #include "ui/main_window.h"
+#include "ui/qt_text.h"
 
 namespace tarvo {
 
@@ -12,10 +13,13 @@ DocumentBinding::DocumentBinding(MainWindow& window, Document& document, Dialogs
     observerToken_ = document_.addObserver([this](DocumentEvent event) {
         if (event == DocumentEvent::kRecentMenu) {
             showRecentMenu();
+        } else if (event == DocumentEvent::kTitle) {
+            showTitle();
         }
     });
     window_.setDocumentCommands(this);
     showRecentMenu();
+    showTitle();
 }
 
 DocumentBinding::~DocumentBinding() {
@@ -30,6 +34,12 @@ void DocumentBinding::showRecentMenu() {
         paths.push_back(item.path);
     }
     window_.setRecentFiles(paths);
+}
+
+// Qt puts the changed mark where the title has "[*]".
+void DocumentBinding::showTitle() {
+    window_.setWindowTitle(ToQString(document_.windowTitle()));
+    window_.setWindowModified(document_.isDocumentChanged());
 }
 
 void DocumentBinding::startUp() {

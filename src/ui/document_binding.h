@@ -36,6 +36,7 @@ public:
 
 private:
     void showRecentMenu();
+    void showTitle();
     void openStartupFile();
 
     MainWindow& window_;

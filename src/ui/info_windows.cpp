@@ -5,16 +5,19 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
 #include "form/form_layout.h"
+#include "form/help_text.h"
 #include "ui/input_widgets.h"
 #include "ui/qt_text.h"
 
@@ -22,40 +25,13 @@ namespace tarvo {
 
 namespace {
 
-constexpr std::string_view kHelpText =
-    "Tarvo+ написана по расчётным формулам известной электронной таблицы для "
-    "проектирования любительских ракетных двигателей, с учётом её недостатков. Программа "
-    "рассчитывает двигатели на карамельном топливе (нитрат калия с сахарами).\n\n"
-    "Известны три топлива, все в отношении масс 65/35: KN/DX - нитрат калия с глюкозой "
-    "(декстрозой), KN/SB - нитрат калия с сорбитом и KN/SU - нитрат калия с сахаром.\n\n"
-    "Конфигурацию двигателя можно сохранить в файл (.zel). В этом файле хранятся и "
-    "константы выбранного топлива; их можно изменить на вкладке 5 «Характеристики "
-    "топлива».\n\n"
-    "Рассчитываются канальные шашки (в том числе шашки, у которых толщина горящего свода "
-    "больше их длины) и торцевые шашки (трассер), по отдельности и вместе.\n\n"
-    "Результаты можно передать в программу электронных таблиц кнопкой «Экспорт в Excel» "
-    "на вкладке 4: столбцы времени и тяги копируются в буфер обмена, так что их можно "
-    "сразу вставить в другую программу расчёта двигателей, и сохраняются книгой (.xlsx) в "
-    "папке документов, которая открывается программой электронных таблиц, если она есть. "
-    "Кнопка «Экспорт в RASP (.eng)» записывает кривую тяги в файл для симуляторов "
-    "полёта, «Экспорт в RockSim (.rse)» - двигатель с массой и центром масс по времени "
-    "для RockSim и OpenRocket, «Экспорт кривых (CSV)» - все кривые расчёта одной "
-    "таблицей.\n\n"
-    "При запуске загружается файл GRAINS.grn: из папки настроек (~/.config/Tarvo), из "
-    "папки программы или из папки её данных (share/tarvo), первый найденный; иначе "
-    "устанавливаются параметры топлив по умолчанию. Эти параметры можно изменить и "
-    "сохранить в GRAINS.grn в папке настроек, и тогда они будут загружаться при каждом "
-    "следующем запуске.\n\n"
-    "Наборы топлив можно сохранять в другие файлы (.grn) и загружать из них. Названия "
-    "топлив можно исправить вручную в сохранённом файле (ключ FuelName) любым "
-    "текстовым редактором.";
-
 constexpr std::string_view kCredits =
     "Формулы взяты из таблицы расчёта РДТТ.\n"
     "Константы топлив - из опытов любителей.\n"
     "Спасибо всем, кто проверял расчёты.\n"
     "Отзывы присылайте через сайт программы.";
 
+constexpr int kHelpFontPoints = 10;
 const QColor kLinkColour(Qt::blue);
 const QColor kHoverColour(Qt::red);
 
@@ -84,8 +60,72 @@ QPalette InfoTipColours(QPalette colours) {
 
 }  // namespace
 
-std::string_view HelpText() {
-    return kHelpText;
+// ---- Help ----
+
+namespace {
+
+QString Escaped(std::string_view text) {
+    return ToQString(text).toHtmlEscaped();
+}
+
+// Paragraphs are separated by a blank line; lines starting with "• " make a list.
+QString ProseHtml(std::string_view prose) {
+    QString html;
+    for (const QString& paragraph :
+         ToQString(prose).split(QStringLiteral("\n\n"), Qt::SkipEmptyParts)) {
+        const QStringList lines = paragraph.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QString text;
+        QString items;
+        for (const QString& line : lines) {
+            if (line.startsWith(QStringLiteral("• "))) {
+                items +=
+                    QStringLiteral("<li>") + line.mid(2).toHtmlEscaped() + QStringLiteral("</li>");
+            } else {
+                text += (text.isEmpty() ? QString() : QStringLiteral(" ")) + line.toHtmlEscaped();
+            }
+        }
+        if (!text.isEmpty()) {
+            html += QStringLiteral("<p>") + text + QStringLiteral("</p>");
+        }
+        if (!items.isEmpty()) {
+            html += QStringLiteral("<ul>") + items + QStringLiteral("</ul>");
+        }
+    }
+    return html;
+}
+
+QString InputsHtml(std::span<const HelpInput> inputs) {
+    if (inputs.empty()) {
+        return {};
+    }
+    QString html = QStringLiteral(
+        "<table border='1' cellspacing='0' cellpadding='3' width='100%'>"
+        "<tr><th>Поле</th><th>Что это</th><th>Единица</th><th>Обычно для KN</th></tr>");
+    for (const HelpInput& input : inputs) {
+        html += QStringLiteral("<tr><td><b>") + Escaped(input.symbol) +
+                QStringLiteral("</b></td><td>") + Escaped(input.meaning) +
+                QStringLiteral("</td><td>") + Escaped(input.unit) + QStringLiteral("</td><td>") +
+                Escaped(input.typical) + QStringLiteral("</td></tr>");
+    }
+    return html + QStringLiteral("</table>");
+}
+
+}  // namespace
+
+QString HelpHtml() {
+    QString contents;
+    QString body;
+    int number = 0;
+    for (const HelpSection& section : HelpSections()) {
+        const QString anchor = QStringLiteral("s%1").arg(++number);
+        contents += QStringLiteral("<li><a href='#") + anchor + QStringLiteral("'>") +
+                    Escaped(section.title) + QStringLiteral("</a></li>");
+        body += QStringLiteral("<h3><a name='") + anchor + QStringLiteral("'></a>") +
+                Escaped(section.title) + QStringLiteral("</h3>") + ProseHtml(section.prose) +
+                InputsHtml(section.inputs);
+    }
+    return QStringLiteral("<h2>") + Escaped(kHelpCaption) + QStringLiteral("</h2><ul>") + contents +
+           QStringLiteral("</ul>") + body;
 }
 
 // ---- Emblem ----
@@ -234,24 +274,73 @@ AboutBox::AboutBox(UrlOpener& opener, QWidget* parent) : QDialog(parent) {
 
 // ---- Help window ----
 
-HelpWindow::HelpWindow(QWidget* parent) : QDialog(parent), text_(new QPlainTextEdit) {
+HelpWindow::HelpWindow(QWidget* parent)
+    : QDialog(parent), text_(new QTextBrowser), search_(new QLineEdit), searchResult_(new QLabel) {
     setWindowTitle(ToQString(kHelpCaption));
     UseWindowFont(this);
-    FixSize(this, kHelpWidth, kHelpHeight);
+    setModal(true);
+    resize(kHelpWidth, kHelpHeight);
+    setMinimumSize(kHelpMinimumWidth, kHelpMinimumHeight);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
 
-    text_->setReadOnly(true);
-    text_->setPlainText(ToQString(kHelpText));
-    text_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    text_->setFocusPolicy(Qt::NoFocus);
+    QFont readable = text_->font();
+    readable.setPointSize(kHelpFontPoints);
+    text_->setFont(readable);
+    text_->setOpenLinks(true);
+    text_->setOpenExternalLinks(false);
+    text_->setHtml(HelpHtml());
     text_->setPalette(InfoTipColours(text_->palette()));
+
+    search_->setObjectName(QStringLiteral("HelpSearch"));
+    search_->setPlaceholderText(QStringLiteral("слово или символ, например Kno"));
+    search_->setClearButtonEnabled(true);
+    search_->installEventFilter(this);
+    auto* next = new QPushButton(QStringLiteral("Найти далее"), this);
+    next->setAutoDefault(false);
+    connect(next, &QPushButton::clicked, this, &HelpWindow::findNext);
+    auto* searchRow = new QHBoxLayout;
+    searchRow->addWidget(new QLabel(QStringLiteral("Найти:"), this));
+    searchRow->addWidget(search_, 1);
+    searchRow->addWidget(next);
+    searchRow->addWidget(searchResult_);
 
     auto* group = new QGroupBox(ToQString(kHelpGroupCaption), this);
     auto* inside = new QVBoxLayout(group);
-    inside->addWidget(text_);
+    inside->addLayout(searchRow);
+    inside->addWidget(text_, 1);
 
+    QDialogButtonBox* buttons = OkButton(this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(group, 1);
-    layout->addWidget(OkButton(this));
+    layout->addWidget(buttons);
+    search_->setFocus();
+}
+
+bool HelpWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == search_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            findNext();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool HelpWindow::findNext() {
+    const QString wanted = search_->text().trimmed();
+    if (wanted.isEmpty()) {
+        searchResult_->clear();
+        return false;
+    }
+    bool found = text_->find(wanted);
+    if (!found) {
+        text_->moveCursor(QTextCursor::Start);
+        found = text_->find(wanted);
+    }
+    searchResult_->setText(found ? QString() : QStringLiteral("не найдено"));
+    return found;
 }
 
 }  // namespace tarvo

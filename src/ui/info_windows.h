@@ -11,9 +11,11 @@
 
 #include "ui/desktop_services.h"
 
+class QLabel;
+class QLineEdit;
 class QPainter;
-class QPlainTextEdit;
 class QRectF;
+class QTextBrowser;
 
 namespace tarvo {
 
@@ -21,8 +23,11 @@ inline constexpr std::string_view kHelpCaption = "Tarvo+";
 inline constexpr std::string_view kHelpGroupCaption = "Справка";
 inline constexpr std::string_view kAboutCaption = "О программе";
 inline constexpr std::string_view kLinkHint = "Открыть сайт";
-inline constexpr int kHelpWidth = 464;
-inline constexpr int kHelpHeight = 308;
+// The help opens large enough to read a section without scrolling sideways, and can be resized.
+inline constexpr int kHelpWidth = 720;
+inline constexpr int kHelpHeight = 560;
+inline constexpr int kHelpMinimumWidth = 464;
+inline constexpr int kHelpMinimumHeight = 308;
 inline constexpr int kAboutWidth = 298;
 inline constexpr int kAboutHeight = 213;
 
@@ -38,8 +43,8 @@ inline constexpr std::array<AboutLink, 3> kAboutLinks = {{
     {"Сайт программы Tarvo", "https://tarvo.example.org/"},
 }};
 
-// The help text: what the program calculates and how its files work.
-std::string_view HelpText();
+// The help as HTML: a list of the sections, then each section with its table of inputs.
+QString HelpHtml();
 
 // The program's emblem, a rocket, drawn into `area` with its proportions kept.
 void PaintEmblem(QPainter& painter, const QRectF& area);
@@ -82,14 +87,25 @@ public:
     AboutBox(UrlOpener& opener, QWidget* parent);
 };
 
+// The help text with a search line: Enter finds the next place, from the top again after the
+// last one.
 class HelpWindow : public QDialog {
     Q_OBJECT
 public:
     explicit HelpWindow(QWidget* parent);
-    QPlainTextEdit* text() const { return text_; }
+    QTextBrowser* text() const { return text_; }
+    QLineEdit* search() const { return search_; }
+    // Selects the next place of the search text; false when the text has none.
+    bool findNext();
+
+protected:
+    // Enter in the search line searches instead of closing the window.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QPlainTextEdit* text_;
+    QTextBrowser* text_;
+    QLineEdit* search_;
+    QLabel* searchResult_;
 };
 
 }  // namespace tarvo

@@ -1,6 +1,7 @@
 #include "ui/main_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -17,6 +18,7 @@
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -25,7 +27,9 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "files/file_io.h"
 #include "ui/chart_panel.h"
+#include "ui/chart_window.h"
 #include "ui/input_widgets.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
@@ -38,6 +42,7 @@ namespace {
 constexpr int kLowerPanelMargin = 4;
 constexpr int kCalculateButtonWidth = 130;
 constexpr int kFileNamePanelMinWidth = 50;
+const QColor kMarkedFieldColour(255, 214, 214);  // light red behind a text the field does not take
 
 // Sets a flag for as long as the program, not the user, changes the widgets.
 class ScopedFlag {
@@ -107,6 +112,7 @@ MainWindow::MainWindow(FormModel& form, QWidget* parent)
     client->setFixedSize(kClientWidth, kClientHeight);
     setCentralWidget(client);
     buildMenus();
+    addCalculateShortcuts();
     this->layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     showAll();
@@ -221,7 +227,7 @@ void MainWindow::buildMenus() {
             action = recentMenu_->menuAction();
         } else {
             action = menu->addAction(ToQString(item.caption));
-            action->setShortcut(QKeySequence(ToQString(item.shortcut)));
+            action->setShortcuts(QKeySequence::listFromString(ToQString(item.shortcut)));
         }
         action->setObjectName(ToQString(item.control));
         action->setEnabled(item.enabled);
@@ -299,6 +305,9 @@ QWidget* MainWindow::buildLowerPanel() {
     status->addWidget(statusPanels_[0], 1);
     status->addWidget(statusPanels_[1]);
     status->addWidget(statusPanels_[2]);
+    // A panel one pixel wide would show a sliver of the path and its separator: the path is
+    // the file name panel's tooltip instead.
+    statusPanels_[1]->hide();
 
     auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -323,10 +332,11 @@ void MainWindow::onChange(const Change& change) {
         case ChangeKind::kChecked:
             showCheckBox(static_cast<CheckBoxId>(control.number));
             return;
-        case ChangeKind::kSelectAll:
-            if (QLineEdit* edit = field(control.number)) {
-                edit->selectAll();
-            }
+        case ChangeKind::kValidity:
+            showFieldMark(control.number);
+            return;
+        case ChangeKind::kStaleResults:
+            showStaleResults();
             return;
         case ChangeKind::kItems:
             showPropellantItems();
@@ -388,6 +398,7 @@ void MainWindow::showAll() {
     showActiveTab();
     showRows();
     showProgress();
+    showStaleResults();
 }
 
 void MainWindow::showText(ControlId control) {
@@ -467,6 +478,45 @@ void MainWindow::showField(int edit) {
         widget->setText(text);
     }
     widget->setEnabled(form_.isFieldEnabled(EditId{edit}));
+    showFieldMark(edit);
+}
+
+void MainWindow::showFieldMark(int edit) {
+    QLineEdit* widget = field(edit);
+    if (widget == nullptr) {
+        return;
+    }
+    const bool marked = form_.isFieldMarked(EditId{edit});
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Base, marked ? kMarkedFieldColour
+                                            : QApplication::palette(widget).color(QPalette::Base));
+    widget->setPalette(colours);
+    widget->setToolTip(ToQString(form_.fieldHint(EditId{edit})));
+}
+
+// Results of an earlier calculation are greyed, and their chart says why.
+void MainWindow::showStaleResults() {
+    const auto greyed = [](QWidget* widget, bool stale) {
+        QPalette colours = widget->palette();
+        const QPalette normal = QApplication::palette(widget);
+        for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text}) {
+            colours.setColor(role,
+                             normal.color(stale ? QPalette::Disabled : QPalette::Active, role));
+        }
+        widget->setPalette(colours);
+    };
+    for (const LabelLayout& layout : LabelLayouts()) {
+        QLabel* label = valueLabel(layout.label);
+        if (label != nullptr && layout.tab >= 1 && layout.tab <= 4 &&
+            layout.format != LabelFormat::kConstant) {
+            greyed(label, form_.showsStaleResults(layout.tab));
+        }
+    }
+    for (const auto& [number, chart] : charts_) {
+        chart->showStale(form_.showsStaleResults(number) ? ToQString(kStaleResultsNotice)
+                                                         : QString());
+    }
+    greyed(table_, form_.showsStaleResults(4));
 }
 
 void MainWindow::showCheckBox(CheckBoxId id) {
@@ -556,11 +606,21 @@ void MainWindow::focus(ControlId control) {
 
 // ---- Widgets -> model ----
 
+void MainWindow::addCalculateShortcuts() {
+    for (const QKeySequence& keys : QKeySequence::listFromString(ToQString(kCalculateShortcuts))) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this,
+                [this] { guarded([this] { form_.calculate(); }); });
+    }
+}
+
 void MainWindow::connectField(int edit, QLineEdit* widget) {
     // textEdited comes from the user only, never from setText: no echo of the model's writes.
     connect(widget, &QLineEdit::textEdited, this, [this, edit](const QString& text) {
         guarded([&] { form_.setFieldText(EditId{edit}, ToStdString(text)); });
     });
+    connect(widget, &QLineEdit::returnPressed, this,
+            [this] { guarded([this] { form_.calculate(); }); });
 }
 
 void MainWindow::onMemoEdited() {
@@ -604,6 +664,19 @@ void MainWindow::showInfoWindow(QDialog* window) {
     }
 }
 
+// One window per chart, opened again where it was; it follows its chart while it is open.
+void MainWindow::openChartWindow(int chart) {
+    ChartPanel* panel = chartPanel(chart);
+    if (panel == nullptr) {
+        return;
+    }
+    ChartWindow*& window = chartWindows_[chart];
+    if (window == nullptr) {
+        window = new ChartWindow(*panel, this);
+    }
+    window->showFollowing();
+}
+
 void MainWindow::closeEvent(QCloseEvent* event) {
     bool mayClose = true;
     guarded([&] { mayClose = commands().mayClose(); });
@@ -630,7 +703,7 @@ void MainWindow::guarded(const std::function<void()>& action) {
         action();
     } catch (const std::exception& error) {
         ShowMessage(this, MessageIcon::kError,
-                    std::string("Действие не выполнено: ") + error.what());
+                    "Действие не выполнено: " + ReasonForFailure(error) + ".");
     }
 }
 
@@ -675,6 +748,10 @@ QPushButton* MainWindow::button(int number) const {
 
 ChartPanel* MainWindow::chartPanel(int chart) const {
     return FindIn(charts_, chart);
+}
+
+ChartWindow* MainWindow::chartWindow(int chart) const {
+    return FindIn(chartWindows_, chart);
 }
 
 QLabel* MainWindow::statusPanel(int panel) const {

@@ -37,6 +37,7 @@ class QTableWidget;
 namespace tarvo {
 
 class ChartPanel;
+class ChartWindow;
 class DescriptionMemo;
 class StandPanel;
 class StandSession;
@@ -83,6 +84,7 @@ public:
     QPushButton* engExportButton() const { return curveExportButton(kEngExport); }
     QPushButton* curveExportButton(const CurveExportKind& kind) const;
     ChartPanel* chartPanel(int chart) const;
+    ChartWindow* chartWindow(int chart) const;  // nullptr until it was first opened
     QComboBox* propellantList() const { return propellants_; }
     DescriptionMemo* memo() const { return memo_; }
     QTabWidget* tabs() const { return tabs_; }
@@ -122,6 +124,8 @@ private:
     void showText(ControlId control);
     void showEnabled(ControlId control);
     void showField(int edit);
+    void showFieldMark(int edit);
+    void showStaleResults();
     void showCheckBox(CheckBoxId id);
     void showPropellantItems();
     void showPropellantSelection();
@@ -133,6 +137,7 @@ private:
     void focus(ControlId control);
 
     // Widgets -> model and commands.
+    void addCalculateShortcuts();
     void connectField(int edit, QLineEdit* edit_widget);
     void onMemoEdited();
     void onTabChosen(int index);
@@ -140,6 +145,7 @@ private:
     void exportCurveFile(const CurveExportKind& kind);
     void showStandMenus();
     void showInfoWindow(QDialog* window);
+    void openChartWindow(int chart);
     DocumentCommands& commands();
     void guarded(const std::function<void()>& action);
 
@@ -174,6 +180,7 @@ private:
     std::map<int, QPushButton*> buttons_;
     std::map<const CurveExportKind*, QPushButton*> curveButtons_;
     std::map<int, ChartPanel*> charts_;
+    std::map<int, ChartWindow*> chartWindows_;
     QComboBox* propellants_ = nullptr;
     DescriptionMemo* memo_ = nullptr;
     QTabWidget* tabs_ = nullptr;

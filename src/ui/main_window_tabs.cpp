@@ -248,6 +248,7 @@ QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box) {
     auto* panel = new ChartPanel(*FindChartLayout(chart), holder);
     panel->setObjectName(ToQString(ControlName(ToControl(ChartId{chart}))));
     charts_[chart] = panel;
+    connect(panel, &ChartPanel::zoomRequested, this, [this, chart] { openChartWindow(chart); });
     auto* layout = new QVBoxLayout(holder);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -112,9 +112,9 @@ QString DefaultSuffix(std::string_view extension) {
 
 Answer AskYesNoCancel(QWidget* parent, std::string_view text) {
     CaptionedBox box(parent, QMessageBox::Question, text);
-    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QAbstractButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    QAbstractButton* yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+    QAbstractButton* no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("&Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
@@ -126,8 +126,8 @@ Answer AskYesNoCancel(QWidget* parent, std::string_view text) {
 
 bool AskYesNo(QWidget* parent, std::string_view text) {
     CaptionedBox box(parent, QMessageBox::Question, text);
-    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QAbstractButton* yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
@@ -137,10 +137,10 @@ bool AskYesNo(QWidget* parent, std::string_view text) {
 EncodingAnswer AskUnencodableCharacters(QWidget* parent, std::string_view text) {
     CaptionedBox box(parent, QMessageBox::Question, text);
     QAbstractButton* utf8 =
-        box.addButton(QStringLiteral("Сохранить в UTF-8"), QMessageBox::AcceptRole);
+        box.addButton(QStringLiteral("&Сохранить в UTF-8"), QMessageBox::AcceptRole);
     QAbstractButton* replace =
-        box.addButton(QStringLiteral("Заменить на «?»"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+        box.addButton(QStringLiteral("&Заменить на «?»"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("&Отмена"), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
@@ -153,8 +153,8 @@ EncodingAnswer AskUnencodableCharacters(QWidget* parent, std::string_view text) 
 
 bool AskOverwriteChangedFile(QWidget* parent, std::string_view text) {
     CaptionedBox box(parent, QMessageBox::Warning, text);
-    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    QAbstractButton* yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();

@@ -1,6 +1,10 @@
 #include "ui/startup.h"
 
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
+#include <QTranslator>
 
 namespace tarvo {
 
@@ -26,6 +30,18 @@ bool ScreenSupported(const QScreen* screen) {
         return true;
     }
     return ScreenSizeSupported(screen->size().width(), screen->size().height());
+}
+
+bool UseRussianQtTexts(QCoreApplication& application) {
+    const QLocale russian(QLocale::Russian, QLocale::Russia);
+    QLocale::setDefault(russian);
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(russian, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return false;
+    }
+    return QCoreApplication::installTranslator(translator);
 }
 
 bool HasDisplay(const EnvironmentLookup& environment) {

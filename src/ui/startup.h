@@ -11,6 +11,7 @@
 
 #include "form/form_model.h"
 
+class QCoreApplication;
 class QScreen;
 
 namespace tarvo {
@@ -44,6 +45,11 @@ struct CommandLine {
     std::optional<std::string> motorFile;  // opened after start-up
     std::string error;                     // why the line is refused
 };
+
+// Qt's own texts (file dialogs and their questions, standard buttons, context menus) in
+// Russian, from the translations installed with Qt; Russian dates and sizes in its dialogs.
+// False when the translations are not installed: Qt's texts then stay English.
+bool UseRussianQtTexts(QCoreApplication& application);
 
 bool AsksForHelp(const std::vector<std::string>& arguments);
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments);

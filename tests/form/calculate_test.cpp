@@ -134,6 +134,12 @@ TEST(Calculate, EveryFailureLeavesTheCommandReady) {
         EXPECT_FALSE(form.isButtonEnabled(kExportButton)) << c.name;
         EXPECT_FALSE(form.progressBar().visible) << c.name;
         EXPECT_FALSE(form.calculationSucceeded()) << c.name;
+        // What a tab still shows of the earlier run is stale; a cleared tab shows nothing.
+        const bool pressureKept = c.cleared != Cleared::kFromPressure;
+        EXPECT_EQ(form.showsStaleResults(1), c.cleared == Cleared::kNothing) << c.name;
+        EXPECT_EQ(form.showsStaleResults(2), pressureKept) << c.name;
+        EXPECT_EQ(form.showsStaleResults(3), c.cleared == Cleared::kNothing) << c.name;
+        EXPECT_EQ(form.showsStaleResults(4), form.showsStaleResults(3)) << c.name;
         if (c.cleared == Cleared::kNothing) {
             EXPECT_EQ(AllLabels(form), before) << c.name;
             EXPECT_EQ(form.chart(ChartId{2}).series[0].size(), pressurePoints) << c.name;
@@ -153,15 +159,61 @@ TEST(Calculate, EveryFailureLeavesTheCommandReady) {
     }
 }
 
+// Any change of an input marks the results shown as stale until the next calculation; what
+// only changes how a chart shows them, or the description, does not.
+TEST(StaleResults, EveryKindOfInputMarksTheShownResults) {
+    struct Case {
+        const char* name;
+        std::function<void(FormModel&)> change;
+        bool stale;
+    };
+    const Case cases[] = {
+        {"a field", [](FormModel& f) { Type(f, 2, "210"); }, true},
+        {"a stepper", [](FormModel& f) { f.stepStepper(StepperId{6}, StepDirection::kDown); },
+         true},
+        {"a grain-kind box", [](FormModel& f) { f.setChecked(kEndGrainBox, true); }, true},
+        {"the propellant", [](FormModel& f) { f.selectPropellant(0); }, true},
+        {"a burn-rate value", [](FormModel& f) { Type(f, 68, "0,6"); }, true},
+        {"a text a file brings", [](FormModel& f) { Load(f, 12, "240"); }, true},
+        {"the expansion ratio", [](FormModel& f) { Type(f, 94, "7,5"); }, true},
+        {"\"Показать трассер\"", [](FormModel& f) { f.setChecked(CheckBoxId::kChk4, true); },
+         false},
+        {"the description", [](FormModel& f) { f.setMemoText("Другой"); }, false},
+        {"the same text again", [](FormModel& f) { Type(f, 2, "200"); }, false},
+    };
+    for (const Case& c : cases) {
+        FormModel form;
+        testing::TypeCoredMotor(form);
+        form.calculate();
+        ASSERT_FALSE(form.anyResultsStale()) << c.name;
+        int told = 0;
+        form.addObserver(
+            [&told](const Change& change) { told += change.kind == ChangeKind::kStaleResults; });
+        c.change(form);
+        for (int tab = 1; tab <= 4; ++tab) {
+            EXPECT_EQ(form.showsStaleResults(tab), c.stale) << c.name << ", tab " << tab;
+        }
+        EXPECT_EQ(form.anyResultsStale(), c.stale) << c.name;
+        EXPECT_EQ(told > 0, c.stale) << c.name;
+        form.calculate();
+        EXPECT_FALSE(form.anyResultsStale()) << c.name;
+    }
+    FormModel empty;  // nothing shown yet: nothing to be stale
+    Type(empty, 1, "40");
+    EXPECT_FALSE(empty.anyResultsStale());
+}
+
 TEST(Calculate, ClearingRoutinesResetTheirTabs) {
     FormModel form;
     testing::TypeMotorWithEndBurner(form);
     form.calculate();
     ASSERT_EQ(form.statusText(), kSuccess);
     EXPECT_NE(form.labelText(LabelId{128}), "0");  // the tracer burns on its own
+    Type(form, 2, "210");
     form.clearKnResults();
     form.clearPressureResults();
     form.clearThrustResults();
+    EXPECT_FALSE(form.anyResultsStale());  // nothing shown is nothing stale
     for (const auto& [label, text] : AllLabels(form)) {
         const char* expected = label == 189 ? "--" : label == 26 ? "8314" : "0";
         if (label < 92 || label > 94) {

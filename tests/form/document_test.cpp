@@ -203,11 +203,54 @@ TEST_F(DocumentTest, AFailedSaveIsReportedAndTheDocumentStaysChanged) {
         EXPECT_NE(dialogs.messages[0].find(reason), std::string::npos) << dialogs.messages[0];
         EXPECT_TRUE(document.isDocumentChanged()) << path;
         EXPECT_EQ(document.currentFileName(), "") << path;
+        EXPECT_EQ(form.statusText(0).find("Сохранено"), std::string::npos) << path;
+        EXPECT_EQ(document.windowTitle(), "Без имени[*] — Tarvo+ [Версия 2.21]") << path;
         EXPECT_TRUE(document.recentFiles().entries().empty()) << path;
     }
     EXPECT_EQ(ReadBytes(locked), old);
     EXPECT_EQ(ReadBytes(inReadOnly), old);
     ::chmod(dir.File("ro").c_str(), 0755);
+}
+
+// The title names the file and carries Qt's changed mark; a save says so in the status bar.
+// New and Open start a document of their own: no field marked, no result stale.
+TEST_F(DocumentTest, TheTitleAndTheStatusBarFollowTheDocument) {
+    const std::string caption = " — Tarvo+ [Версия 2.21]";
+    int told = 0;
+    document.addObserver([&told](DocumentEvent event) { told += event == DocumentEvent::kTitle; });
+    EXPECT_EQ(document.windowTitle(), "Без имени[*]" + caption);
+    form.setChecked(kEndGrainBox, true);
+    EXPECT_TRUE(document.isDocumentChanged());
+    form.setChecked(kEndGrainBox, false);  // back as it was saved: unchanged again
+    EXPECT_FALSE(document.isDocumentChanged());
+    EXPECT_EQ(told, 2);
+    testing::Type(form, 1, "-");
+    EXPECT_TRUE(document.isDocumentChanged());
+    EXPECT_EQ(told, 3);
+
+    dialogs.files = {dir.File("мотор.zel")};
+    ASSERT_TRUE(document.saveAs());
+    EXPECT_EQ(form.statusText(0), "Сохранено: мотор.zel");
+    EXPECT_EQ(form.statusText(2), "мотор.zel");
+    EXPECT_EQ(document.windowTitle(), "мотор.zel[*]" + caption);
+    EXPECT_FALSE(document.isDocumentChanged());
+    EXPECT_EQ(told, 4);  // one announcement for the new name and the cleared mark
+    EXPECT_TRUE(form.isFieldMarked(EditId{1}));  // saving keeps what the user typed
+
+    form.setStatusText(0, "");
+    form.setMemoText("ещё правка");
+    ASSERT_TRUE(document.save());
+    EXPECT_EQ(form.statusText(0), "Сохранено: мотор.zel");
+
+    document.openMotorFile(MotorFile("other.zel", "[Params]\r\nDc=x1\r\nLc=100\r\n"));
+    EXPECT_EQ(document.windowTitle(), "other.zel[*]" + caption);
+    EXPECT_FALSE(form.isFieldMarked(EditId{1}));
+    testing::Type(form, 2, "1O0");
+    dialogs.answers = {Answer::kNo};
+    document.newDocument();
+    EXPECT_EQ(document.windowTitle(), "Без имени[*]" + caption);
+    EXPECT_FALSE(form.isFieldMarked(EditId{2}));
+    EXPECT_FALSE(form.anyResultsStale());
 }
 
 enum class Command { kNew, kOpen, kClose };

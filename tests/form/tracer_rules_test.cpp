@@ -57,7 +57,8 @@ TEST(EndGrainBox, ProposesOrResetsTheTracerSize) {
 // The tracer fields stay inside the chamber, and changing the chamber or the cored grains'
 // length unchecks the tracer; both run while a file loads too. A negative chamber size from
 // a file would make a clamp write a negative limit, which the next rule turns into "0",
-// which the clamp raises again: the limit written must be "0".
+// which the clamp raises again: the limit written must be "0". A typed text that is no number
+// (yet) stays for the user to finish; one a file brings becomes "0".
 TEST(TracerFields, FollowTheChamber) {
     struct Case {
         const char* name;
@@ -82,6 +83,12 @@ TEST(TracerFields, FollowTheChamber) {
         {"Lc changed", true, true, {{2, "1"}}, 2, "1", false},
         {"Lo changed", true, true, {{6, "1"}}, 6, "1", false},
         {"N changed", true, true, {{7, "1"}}, 7, "1", false},
+        {"typed length no number yet", true, false, {{95, "-"}}, 95, "-", true},
+        {"length backspaced to empty", true, false, {{95, ""}}, 95, "", true},
+        {"typed negative length", true, false, {{95, "-5"}}, 95, "0", false},
+        {"loaded length no number", true, true, {{95, "abc"}}, 95, "0", false},
+        {"typed diameter no number", true, false, {{96, "2x"}}, 96, "2x", true},
+        {"loaded diameter no number", true, true, {{96, "2x"}}, 96, "0", false},
         {"Do changed", true, true, {{4, "1"}}, 4, "1", true},
         {"do changed", true, true, {{5, "1"}}, 5, "1", true},
     };

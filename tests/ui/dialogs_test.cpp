@@ -8,8 +8,10 @@
 #include <QDir>
 #include <QEnterEvent>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QScrollBar>
+#include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
 #include <functional>
@@ -49,20 +51,21 @@ class DialogsTest : public QObject {
     Q_OBJECT
 private slots:
     // The save prompt, the question about characters Windows-1251 cannot hold and the one about
-    // a file another program changed: each button gives its answer.
+    // a file another program changed: each button gives its answer, and Alt with the
+    // underlined letter presses it.
     void questions_data() {
         QTest::addColumn<int>("question");
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("answer");
         // clang-format off
-        QTest::newRow("Да") << 0 << "Да" << int(Answer::kYes);
-        QTest::newRow("Нет") << 0 << "Нет" << int(Answer::kNo);
-        QTest::newRow("Отмена") << 0 << "Отмена" << int(Answer::kCancel);
-        QTest::newRow("UTF-8") << 1 << "Сохранить в UTF-8" << int(EncodingAnswer::kSaveAsUtf8);
-        QTest::newRow("?") << 1 << "Заменить на «?»" << int(EncodingAnswer::kReplaceWithQuestionMarks);
-        QTest::newRow("encoding cancelled") << 1 << "Отмена" << int(EncodingAnswer::kCancel);
-        QTest::newRow("overwrite") << 2 << "Да" << 1;
-        QTest::newRow("keep") << 2 << "Нет" << 0;
+        QTest::newRow("Да") << 0 << "&Да" << int(Answer::kYes);
+        QTest::newRow("Нет") << 0 << "&Нет" << int(Answer::kNo);
+        QTest::newRow("Отмена") << 0 << "&Отмена" << int(Answer::kCancel);
+        QTest::newRow("UTF-8") << 1 << "&Сохранить в UTF-8" << int(EncodingAnswer::kSaveAsUtf8);
+        QTest::newRow("?") << 1 << "&Заменить на «?»" << int(EncodingAnswer::kReplaceWithQuestionMarks);
+        QTest::newRow("encoding cancelled") << 1 << "&Отмена" << int(EncodingAnswer::kCancel);
+        QTest::newRow("overwrite") << 2 << "&Да" << 1;
+        QTest::newRow("keep") << 2 << "&Нет" << 0;
         // clang-format on
     }
     void questions() {
@@ -71,18 +74,31 @@ private slots:
         QFETCH(int, answer);
         QtDialogs dialogs(nullptr);
         QString title;
+        QStringList captions;
+        bool unanswered = false;
         WhenShown<QMessageBox>([&](QMessageBox* box) {
             title = box->windowTitle();
             for (QAbstractButton* candidate : box->buttons()) {
-                if (candidate->text() == button) {
-                    candidate->click();
-                }
+                captions << candidate->text();
             }
+            // A box that no key answers is closed, and the test fails.
+            QTimer::singleShot(2000, box, [box, &unanswered] {
+                unanswered = true;
+                box->done(-1);
+            });
+            const QKeySequence accelerator = QKeySequence::mnemonic(button);
+            box->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(box));
+            const Qt::Key key = accelerator[0].key();
+            QTest::sendKeyEvent(QTest::Click, box, key, QString(QChar(key)).toLower(),
+                                accelerator[0].keyboardModifiers());
         });
         const int given = question == 0
                               ? int(dialogs.askYesNoCancel("Файл не сохранён. Сохранить?"))
                           : question == 1 ? int(dialogs.askUnencodableCharacters("λ"))
                                           : int(dialogs.askOverwriteChangedFile("Файл изменён"));
+        QVERIFY2(captions.contains(button), qPrintable(captions.join(" | ")));
+        QVERIFY(!unanswered);
         QCOMPARE(given, answer);
         QCOMPARE(title, QStringLiteral("Tarvo+ [Версия 2.21]"));
     }
@@ -160,13 +176,15 @@ private slots:
         AboutBox about(opener, nullptr);
         HelpWindow help(nullptr);
         QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        const std::tuple<QDialog*, const char*, QSize> windows[] = {
-            {&about, "about", QSize(298, 213)}, {&help, "help", QSize(464, 308)}};
-        for (const auto& [window, name, size] : windows) {
+        // The about box keeps its size; the help opens large enough to read and can grow.
+        const std::tuple<QDialog*, const char*, QSize, bool> windows[] = {
+            {&about, "about", QSize(298, 213), true},
+            {&help, "help", QSize(kHelpWidth, kHelpHeight), false}};
+        for (const auto& [window, name, size, fixed] : windows) {
             window->show();
             QVERIFY(QTest::qWaitForWindowExposed(window));
             QCOMPARE(window->size(), size);
-            QCOMPARE(window->minimumSize(), window->maximumSize());
+            QCOMPARE(window->minimumSize() == window->maximumSize(), fixed);
             QVERIFY(window->isModal());
             QVERIFY(window->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/%1.png").arg(name)));
             const QStringList clipped = ClippedTexts(window);
@@ -178,6 +196,32 @@ private slots:
         QCOMPARE(credits->verticalScrollBar()->maximum(), 0);
         QCOMPARE(help.windowTitle(), QStringLiteral("Tarvo+"));
         QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
+        // No line of the help runs past the window's width.
+        QCOMPARE(help.text()->horizontalScrollBar()->maximum(), 0);
+    }
+
+    // Enter in the search line selects the next place, from the top again after the last.
+    void helpIsSearchable() {
+        HelpWindow help(nullptr);
+        help.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&help));
+        help.search()->setText(QStringLiteral("Ae/At"));
+        QTest::keyClick(help.search(), Qt::Key_Return);
+        QVERIFY(help.isVisible());  // Enter searches; it does not close the window
+        QCOMPARE(help.text()->textCursor().selectedText(), QStringLiteral("Ae/At"));
+        const int first = help.text()->textCursor().position();
+        QList<int> places{first};
+        while (places.size() < 50) {
+            QVERIFY(help.findNext());
+            const int position = help.text()->textCursor().position();
+            if (position == first) {
+                break;  // round the end and back to the first place
+            }
+            places << position;
+        }
+        QVERIFY(places.size() >= 2 && places.size() < 50);
+        help.search()->setText(QStringLiteral("ничего такого"));
+        QVERIFY(!help.findNext());
     }
 
     void linksChangeColourAndOpen() {

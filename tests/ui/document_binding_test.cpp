@@ -53,7 +53,11 @@ private slots:
     }
 
     void typedMotorIsSavedAndReopenedFromTheRecentMenu() {
+        const QString caption = QStringLiteral(" — Tarvo+ [Версия 2.21]");
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Без имени[*]") + caption);
+        QVERIFY(!window_->isWindowModified());
         TypeCoredMotor(*window_);
+        QVERIFY(window_->isWindowModified());
         QTest::mouseClick(window_->button(1), Qt::LeftButton);
         QCOMPARE(Status(*window_), QStringLiteral("Расчёт проведён успешно"));
         QPushButton* excel = window_->button(kExportButton.number);
@@ -64,6 +68,9 @@ private slots:
         dialogs_.files.push_back(path);
         window_->action("Save_menu")->trigger();
         QVERIFY(std::filesystem::exists(std::filesystem::u8path(path)));
+        QCOMPARE(Status(*window_), QStringLiteral("Сохранено: Мотор.zel"));
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Мотор.zel[*]") + caption);
+        QVERIFY(!window_->isWindowModified());
         QVERIFY(window_->recentMenu()->menuAction()->isEnabled());
         QCOMPARE(window_->recentMenu()->actions().size(), 1);
 

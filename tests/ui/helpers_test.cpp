@@ -1,6 +1,7 @@
 // The window's pure helpers: the start-up screen check, the command line, the .eng filter
 // and the axis label steps.
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTest>
@@ -78,6 +79,15 @@ private slots:
 
     // The motor and propellant filters are checked on the real dialogs; the .eng dialog's is
     // already in Qt's form and must pass unchanged.
+    // Qt's own dialogs speak Russian: their buttons and the file dialog's questions.
+    void qtTextsAreRussian() {
+        QVERIFY(UseRussianQtTexts(*QCoreApplication::instance()));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отмена"));
+        const QString replace = QCoreApplication::translate(
+            "QFileDialog", "%1 already exists.\nDo you want to replace it?");
+        QVERIFY2(replace.contains(QStringLiteral("существует")), qPrintable(replace));
+    }
+
     void engFilterPassesUnchanged() {
         QCOMPARE(QtFileFilter(kEngFileFilter), QStringLiteral("Кривая тяги RASP (*.eng)"));
     }

@@ -21,6 +21,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QValueAxis>
+#include <QWheelEvent>
 #include <algorithm>
 #include <fstream>
 #include <memory>
@@ -31,6 +32,7 @@
 #include "form/diagnostic_text.h"
 #include "input/field_text.h"
 #include "ui/chart_panel.h"
+#include "ui/chart_window.h"
 #include "ui/document_commands.h"
 #include "ui/eng_export.h"
 #include "ui/info_windows.h"
@@ -144,34 +146,189 @@ private slots:
         QCOMPARE(window_->valueLabel(189)->text(), QStringLiteral("--"));
     }
 
+    // What is typed stays in the field; a text the field does not take is marked light red,
+    // with the hint as its tooltip.
     void typingReachesTheModel_data() {
         QTest::addColumn<int>("edit");
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("shown");
-        QTest::addColumn<bool>("rejected");
+        QTest::addColumn<bool>("marked");
         // clang-format off
         QTest::newRow("chamber diameter") << 1 << "40" << "40" << false;
+        QTest::newRow("erosion below 1") << 13 << "0,5" << "0,5" << false;
         QTest::newRow("propellant constant") << 19 << "2" << "2" << false;
-        QTest::newRow("minus sign") << 4 << "-" << "0" << true;
-        QTest::newRow("letters") << 6 << "x" << "0" << true;
-        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0" << "10" << true;
+        QTest::newRow("minus sign") << 4 << "-" << "-" << true;
+        QTest::newRow("letters") << 6 << "12x" << "12x" << true;
+        QTest::newRow("negative exponent") << 70 << "-0,314" << "-0,314" << false;
+        QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0" << "10" << false;
         // clang-format on
     }
     void typingReachesTheModel() {
         QFETCH(int, edit);
         QFETCH(QString, keys);
         QFETCH(QString, shown);
-        QFETCH(bool, rejected);
+        QFETCH(bool, marked);
         QLineEdit* field = window_->field(edit);
+        const QColor normal = field->palette().color(QPalette::Base);
         TypeInto(field, keys);
         QCOMPARE(Text(form_->fieldText(EditId{edit})), shown);
         QCOMPARE(field->text(), shown);
         QVERIFY(form_->modified());
-        QCOMPARE(form_->statusText(0) == EntryHint(), rejected);
+        QCOMPARE(field->palette().color(QPalette::Base) != normal, marked);
+        QCOMPARE(field->toolTip(), Text(form_->fieldHint(EditId{edit})));
+        QVERIFY(field->toolTip().startsWith(Text(EntryHint())) == marked);
         QCOMPARE(window_->statusPanel(0)->text(), Text(form_->statusText(0)));
-        if (rejected && edit != 94) {
-            QCOMPARE(field->selectedText(), shown);  // the next key replaces it
+        TypeInto(field, QStringLiteral("7"));  // a number clears the mark
+        QCOMPARE(field->palette().color(QPalette::Base), normal);
+        QVERIFY(field->toolTip().isEmpty());
+    }
+
+    // Every shortcut of the menus and of "Рассчитать" reaches its command, wherever the focus is.
+    void shortcutsReachTheirCommands_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("call");
+        const int ctrl = int(Qt::ControlModifier);
+        // clang-format off
+        QTest::newRow("Ctrl+N") << int(Qt::Key_N) << ctrl << "new";
+        QTest::newRow("Ctrl+O") << int(Qt::Key_O) << ctrl << "open";
+        QTest::newRow("Ctrl+S") << int(Qt::Key_S) << ctrl << "save";
+        QTest::newRow("F2") << int(Qt::Key_F2) << 0 << "save";
+        QTest::newRow("Ctrl+Shift+S") << int(Qt::Key_S) << int(ctrl | Qt::ShiftModifier) << "saveAs";
+        QTest::newRow("Ctrl+Q") << int(Qt::Key_Q) << ctrl << "mayClose";
+        // clang-format on
+    }
+    void shortcutsReachTheirCommands() {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(QString, call);
+        for (QWidget* focus :
+             {static_cast<QWidget*>(window_->field(1)), static_cast<QWidget*>(window_->memo())}) {
+            commands_.calls.clear();
+            focus->setFocus();
+            QTest::keyClick(focus, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+            QCOMPARE(commands_.calls, std::vector<std::string>{call.toStdString()});
+            window_->show();  // after Ctrl+Q, which closed it
+            QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
         }
+    }
+
+    void keysCalculate() {
+        TypeCoredMotor(*window_);
+        const auto calculatedBy = [this](QWidget* focus, Qt::Key key, Qt::KeyboardModifiers with) {
+            int runs = 0;
+            const int token = form_->addObserver(
+                [&runs](const Change& change) { runs += change.kind == ChangeKind::kProgress; });
+            form_->setStatusText(0, "");
+            focus->setFocus();
+            QTest::keyClick(focus, key, with);
+            form_->removeObserver(token);
+            return runs > 0 && form_->statusText(0) == kSuccessMessage;
+        };
+        QVERIFY(calculatedBy(window_->field(12), Qt::Key_Return, Qt::NoModifier));
+        QVERIFY(calculatedBy(window_->field(68), Qt::Key_Enter, Qt::KeypadModifier));
+        QVERIFY(calculatedBy(window_->field(2), Qt::Key_Return, Qt::ControlModifier));
+        QVERIFY(calculatedBy(window_->memo(), Qt::Key_Return, Qt::ControlModifier));
+        QVERIFY(calculatedBy(window_->propellantList(), Qt::Key_Return, Qt::ControlModifier));
+        QVERIFY(!calculatedBy(window_->memo(), Qt::Key_Return, Qt::NoModifier));
+        // F1 opens the help window.
+        auto* help = new HelpWindow(window_.get());
+        window_->setInfoWindows(nullptr, help);
+        QWidget* shown = nullptr;
+        QTimer::singleShot(0, [&shown] {
+            shown = QApplication::activeModalWidget();
+            if (shown != nullptr) {
+                shown->close();
+            }
+        });
+        QTest::keyClick(window_->field(1), Qt::Key_F1);
+        QCOMPARE(shown, static_cast<QWidget*>(help));
+    }
+
+    // Results of an earlier calculation are greyed, and each chart says why, until the next
+    // "Рассчитать".
+    void staleResultsAreGreyedWithANotice() {
+        TypeCoredMotor(*window_);
+        calculate();
+        QLabel* pmax = window_->valueLabel(141);
+        const QColor current = pmax->palette().color(QPalette::WindowText);
+        for (int chart = 1; chart <= 4; ++chart) {
+            QVERIFY(window_->chartPanel(chart)->staleNotice().isEmpty());
+        }
+        TypeInto(window_->field(2), QStringLiteral("210"));
+        QVERIFY(pmax->palette().color(QPalette::WindowText) != current);
+        QCOMPARE(window_->valueLabel(26)->palette().color(QPalette::WindowText), current);
+        for (int chart = 1; chart <= 4; ++chart) {
+            ChartPanel* panel = window_->chartPanel(chart);
+            QCOMPARE(panel->staleNotice(), Text(kStaleResultsNotice));
+            QVERIFY(panel->series(0)->opacity() < 1.0);
+        }
+        QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));  // status stays
+        window_->tabs()->setCurrentIndex(2);
+        QCoreApplication::processEvents();
+        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
+        QVERIFY(window_->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/stale.png")));
+        const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(" | ")));
+        calculate();
+        QCOMPARE(pmax->palette().color(QPalette::WindowText), current);
+        QVERIFY(window_->chartPanel(3)->staleNotice().isEmpty());
+        QCOMPARE(window_->chartPanel(3)->series(0)->opacity(), 1.0);
+    }
+
+    // A double click or the corner button opens the chart in a window of its own, with every
+    // series of the chart (a curve drawn over it too); the wheel zooms, and the picture is saved
+    // as PNG whole or not at all.
+    void chartOpensInAWindowOfItsOwn() {
+        TypeCoredMotor(*window_);
+        calculate();
+        ChartPanel* panel = window_->chartPanel(2);
+        auto* overlay = new QLineSeries;
+        overlay->append({{0.1, 1.0}, {0.5, 2.0}, {0.9, 1.5}});
+        panel->chart()->addSeries(overlay);
+        overlay->attachAxis(panel->axis(ChartAxis::kBottom));
+        overlay->attachAxis(panel->axis(ChartAxis::kLeft));
+        QTest::mouseDClick(panel->viewport(), Qt::LeftButton, {},
+                           panel->viewport()->rect().center());
+        ChartWindow* window = window_->chartWindow(2);
+        QVERIFY(window != nullptr && window->isVisible());
+        QTest::mouseClick(panel->zoomButton(), Qt::LeftButton);
+        QCOMPARE(window_->chartWindow(2), window);  // the same window again
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QList<QAbstractSeries*> copies = window->view()->chart()->series();
+        QCOMPARE(copies.size(), panel->chart()->series().size());
+        QCOMPARE(qobject_cast<QXYSeries*>(copies.front())->count(), panel->series(0)->count());
+        QCOMPARE(qobject_cast<QXYSeries*>(copies.back())->points(), overlay->points());
+        window->resize(1000, 700);  // the window can be resized
+        QCOMPARE(window->size(), QSize(1000, 700));
+
+        auto* bottom =
+            qobject_cast<QValueAxis*>(window->view()->chart()->axes(Qt::Horizontal).front());
+        const double fullRange = bottom->max() - bottom->min();
+        QWheelEvent wheel(QPointF(window->view()->rect().center()),
+                          window->view()->mapToGlobal(window->view()->rect().center()), {},
+                          QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(window->view()->viewport(), &wheel);
+        QVERIFY(bottom->max() - bottom->min() < 0.9 * fullRange);
+        window->resetZoom();
+        QCOMPARE(bottom->max() - bottom->min(), fullRange);
+
+        TypeInto(window_->field(12), QStringLiteral("260"));
+        calculate();  // the window follows its chart
+        QTRY_COMPARE(qobject_cast<QXYSeries*>(window->view()->chart()->series().front())->count(),
+                     panel->series(0)->count());
+
+        QTemporaryDir directory;
+        const std::string png = (PathOf(directory) / "давление.png").string();
+        QVERIFY(!window->saveImage(png));
+        std::ifstream written(png, std::ios::binary);
+        std::string signature(8, '\0');
+        written.read(signature.data(), 8);
+        QCOMPARE(signature, std::string("\x89PNG\r\n\x1a\n", 8));
+        const std::optional<std::string> failure =
+            window->saveImage((PathOf(directory) / "нет/давление.png").string());
+        QVERIFY(failure && failure->find("папка не существует") != std::string::npos);
+        QVERIFY(window->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/chart-window.png")));
     }
 
     void modelChangesReachTheWidgets() {

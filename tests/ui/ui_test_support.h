@@ -17,7 +17,6 @@
 
 namespace tarvo::testing {
 
-// Keys typed into a field as a user types them: the whole text replaced.
 // The built-in propellants in a form without a document around it: the three names listed,
 // KN/SB selected and the tab-5 fields at their default texts, without marking a change.
 inline void PutBuiltInPropellants(FormModel& form) {
@@ -27,18 +26,11 @@ inline void PutBuiltInPropellants(FormModel& form) {
     form.setLoadingGuard(false);
 }
 
+// Keys typed into a field as a user types them: the whole text replaced.
 inline void TypeInto(QLineEdit* field, const QString& text) {
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, text);
-}
-
-// A value below 1 as a user has to type it: the entry filter turns a lone "0" or "0," into
-// "0", so the digits go first and "0," in front of them.
-inline void TypeFraction(QLineEdit* field, const QString& digits) {
-    TypeInto(field, digits);
-    QTest::keyClick(field, Qt::Key_Home);
-    QTest::keyClicks(field, QStringLiteral("0,"));
 }
 
 // Three KN/SB grains with inhibited outer surfaces in a 40 x 200 chamber, typed into the
@@ -49,7 +41,7 @@ inline void TypeCoredMotor(MainWindow& window) {
     for (const auto& [edit, text] : texts) {
         TypeInto(window.field(edit), QString::fromUtf8(text));
     }
-    TypeFraction(window.field(13), QStringLiteral("5"));
+    TypeInto(window.field(13), QStringLiteral("0,5"));
     TypeInto(window.field(94), QStringLiteral("8"));
 }
 
