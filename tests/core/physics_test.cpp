@@ -9,6 +9,7 @@
 
 #include "../support/example_motors.h"
 #include "ballistics/calculation.h"
+#include "ballistics/geometry.h"
 
 namespace tarvo {
 namespace {
@@ -102,6 +103,9 @@ TEST(Geometry, MatchesTheWorkedExample) {
     for (const auto& c : cases) {
         EXPECT_NEAR(c.value, c.worked, c.within) << c.name;
     }
+    // The flame temperature an import takes from a published c*: the worked example backwards.
+    EXPECT_NEAR(TemperatureForCharacteristicVelocity(889.3, 1.1308, 196.13), 1624.5, 0.5);
+    EXPECT_NEAR(CharacteristicVelocity(1.1308, q.R, q.ToAct), q.cStar, 1e-9);
 }
 
 // The end-burner's steady state: the gas the burning face makes (less what fills the space
