@@ -174,6 +174,7 @@ bool FormModel::GrainKindAccepted(const CalculationResult& result) {
 
 // Every way out of the command leaves the button usable and the progress bar hidden.
 void FormModel::finishCommand() {
+    showDesignAlerts(DesignAlerts(lastRun_));
     setProgress(false, progress_.max, progress_.position);
     setButtonEnabled(kCalculateButton, true);
 }
@@ -309,6 +310,7 @@ void FormModel::clearThrustResults() {
 void FormModel::clearCalculation() {
     lastRun_ = CalculationResult{};
     shown_ = {};
+    showDesignAlerts({});
 }
 
 void FormModel::setSeries(int chart, std::size_t index, ChartSeries points) {
