@@ -26,6 +26,7 @@
 #include <exception>
 
 #include "ui/chart_panel.h"
+#include "ui/checks_panel.h"
 #include "ui/input_widgets.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
@@ -188,6 +189,17 @@ void MainWindow::openFitDialog() {
     dialog.exec();
 }
 
+void MainWindow::openChecksDialog() {
+    ChecksDialogWindow dialog(form_, this);
+    connect(&dialog, &ChecksDialogWindow::helpRequested, this, &MainWindow::openChecksHelp);
+    guarded([&dialog] { dialog.exec(); });
+}
+
+void MainWindow::openChecksHelp() {
+    ChecksHelpWindow help(this);
+    help.exec();
+}
+
 void MainWindow::centreOnScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
@@ -250,6 +262,8 @@ void MainWindow::buildMenus() {
         });
     });
     connect(action(kFitTestMenu), &QAction::triggered, this, &MainWindow::openFitDialog);
+    connect(action(kChecksMenu), &QAction::triggered, this, &MainWindow::openChecksDialog);
+    connect(action(kChecksHelpMenu), &QAction::triggered, this, &MainWindow::openChecksHelp);
     connect(action("Exit_menu"), &QAction::triggered, this, &MainWindow::close);
     connect(action("Help_menu"), &QAction::triggered, this, [this] { showInfoWindow(help_); });
     connect(action("About_menu"), &QAction::triggered, this, [this] { showInfoWindow(about_); });
@@ -293,6 +307,8 @@ QWidget* MainWindow::buildLowerPanel() {
     statusPanels_[2]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     statusPanels_[2]->setMinimumWidth(kFileNamePanelMinWidth);
     status->addWidget(statusPanels_[0], 1);
+    alertIndicator_ = new AlertIndicator(form_, status);
+    status->addWidget(alertIndicator_);
     status->addWidget(statusPanels_[1]);
     status->addWidget(statusPanels_[2]);
 
@@ -335,7 +351,9 @@ void MainWindow::onChange(const Change& change) {
             showChart(control.number, change.kind);
             return;
         case ChangeKind::kRows:
-            showRows();
+            if (control == kResultTable) {
+                showRows();
+            }
             return;
         case ChangeKind::kProgress:
             showProgress();
