@@ -17,6 +17,7 @@
 #include "export/rocksim_rse.h"
 #include "files/encoding.h"
 #include "files/ini_file.h"
+#include "form/design_alerts.h"
 #include "form/form_layout.h"
 #include "form/form_model.h"
 #include "form/motor_calculation.h"
@@ -50,7 +51,8 @@ constexpr std::string_view kUsage =
     "состояния и таблица тяги из 23 строк.\n"
     "  --json   по одному объекту JSON в строке на каждый ФАЙЛ (JSON Lines, UTF-8): ключи\n"
     "           file, success, status, labels, fields, checks, propellant, table, values,\n"
-    "           series, description, file_warnings; числа в values и series записаны с\n"
+    "           series, description, file_warnings, alerts (проверка конструкции: code,\n"
+    "           severity, text, value, limit); числа в values и series записаны с\n"
     "           точностью, достаточной для точного обратного чтения, нечисловые значения\n"
     "           опущены; file_warnings перечисляет повторённые разделы и ключи файла и\n"
     "           обрезанные значения.\n"
@@ -228,6 +230,25 @@ std::string JsonFileWarnings(const std::string& file) {
     return JsonStrings(FileWarnings(IniFile::Open(file)));
 }
 
+// The design checks of the list "Проверка конструкции", in the units of their table.
+std::string JsonAlerts(const FormModel& form) {
+    std::string out = "[";
+    for (const DesignAlert& alert : form.designAlerts()) {
+        JsonObject object;
+        object.add("code", JsonString(CodeName(alert.code)));
+        object.add("severity", JsonString(SeverityName(alert.severity)));
+        object.add("text", JsonString(alert.text));
+        if (alert.value) {
+            object.addNumber("value", *alert.value);
+        }
+        if (alert.limit) {
+            object.addNumber("limit", *alert.limit);
+        }
+        out += (out.size() > 1 ? "," : "") + object.close();
+    }
+    return out + "]";
+}
+
 // The motor's description, as the memo shows it.
 std::string JsonDescription(const FormModel& form) {
     return JsonString(form.memoText());
@@ -248,6 +269,7 @@ std::string JsonLine(const std::string& file, const FormModel& form, bool succes
     line.add("series", JsonChartSeries(form));
     line.add("description", JsonDescription(form));
     line.add("file_warnings", JsonFileWarnings(file));
+    line.add("alerts", JsonAlerts(form));
     if (!test.empty()) {
         line.add("test", test);
     }
@@ -332,10 +354,22 @@ std::string YesNo(bool value) {
     return value ? "да" : "нет";
 }
 
+std::string AlertsReport(const FormModel& form) {
+    if (form.designAlerts().empty()) {
+        return {};
+    }
+    std::string out = std::string(kDesignChecksCaption) + ":\n";
+    for (const DesignAlert& alert : form.designAlerts()) {
+        out += "  " + std::string(SeverityWord(alert.severity)) + ": " + alert.text + "\n";
+    }
+    return out;
+}
+
 std::string ReadableReport(const std::string& file, const FormModel& form) {
     const int selected = form.selectedPropellant();
     std::string out = "Файл: " + SanitizeUtf8(file) + "\n";
     out += "Состояние: " + form.statusText(0) + "\n";
+    out += AlertsReport(form);
     out += std::string(kPropellantListCaption) + ": " +
            (selected >= 0 ? form.propellantItems()[selected] : std::string("не выбран")) + "\n";
     out += "Канальные шашки: " + YesNo(form.isChecked(kCoredGrainsBox)) +
@@ -576,7 +610,7 @@ int ImportDesign(const Options& options) {
         PrintError(run.outcome.message);
         return kExitUsageOrFile;
     }
-    Print(run.outcome.reportText() + "\nСостояние: " + run.status + "\n");
+    Print(run.outcome.reportText() + "\nСостояние: " + run.status + "\n" + AlertsReport(form));
     if (run.saveError) {
         PrintError(*run.saveError);
         return kExitUsageOrFile;

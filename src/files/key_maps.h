@@ -41,6 +41,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input/check_settings.h"
 #include "model/motor_design.h"
 
 namespace tarvo {
@@ -124,6 +125,26 @@ const MotorKey* FindMotorKey(std::string_view control);
 // The stand log a motor file remembers: its path, relative to the motor file where possible.
 inline constexpr std::string_view kTestSection = "Test";
 inline constexpr std::string_view kTestFileKey = "File";
+
+// "Корпус и пределы": the casing and the limits of the design checks, each value as its text
+// (a number with the decimal comma; Material a preset's id or "other"). A missing section means
+// the default limits and no casing; the older Windows program passes over it.
+inline constexpr std::string_view kChecksSection = "Checks";
+
+struct CheckKey {
+    CheckField field;
+    std::string_view key;
+};
+
+inline constexpr std::array<CheckKey, kCheckFieldCount> kCheckKeys = {{
+    {CheckField::kMaterial, "Material"},
+    {CheckField::kStrength, "Strength"},
+    {CheckField::kWall, "Wall"},
+    {CheckField::kSafetyFactor, "SafetyFactor"},
+    {CheckField::kMinPortThroat, "MinPortThroat"},
+    {CheckField::kMaxMassFlux, "MaxMassFlux"},
+    {CheckField::kMaxPressure, "MaxPressure"},
+}};
 
 inline constexpr std::string_view kMotorFileExtension = ".zel";
 inline constexpr std::string_view kPropellantFileExtension = ".grn";

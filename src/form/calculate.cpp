@@ -176,6 +176,7 @@ bool FormModel::GrainKindAccepted(const CalculationResult& result) {
 
 // Every way out of the command leaves the button usable and the progress bar hidden.
 void FormModel::finishCommand() {
+    showDesignAlerts(DesignAlerts(lastRun_));
     setProgress(false, progress_.max, progress_.position);
     setButtonEnabled(kCalculateButton, true);
 }
@@ -317,6 +318,7 @@ void FormModel::clearThrustResults() {
 void FormModel::clearCalculation() {
     lastRun_ = CalculationResult{};
     shown_ = {};
+    showDesignAlerts({});
 }
 
 // ---- Results that no longer match the inputs ----

@@ -86,6 +86,8 @@ std::string ControlName(ControlId id) {
             return "PageControl1";
         case ControlKind::kDocument:
             return "Document";
+        case ControlKind::kDesignChecks:
+            return "DesignChecks";
         case ControlKind::kCheckBox:
             if (id.number == 0) {
                 return "chk";

@@ -24,6 +24,7 @@ enum class ControlKind {
     kResultTable,     // lv
     kPageControl,     // PageControl1
     kDocument,        // LoadingGuard and Modified
+    kDesignChecks,  // the list "Проверка конструкции" of tab 4 and the values behind it
 };
 
 struct ControlId {
@@ -87,6 +88,7 @@ inline constexpr ControlId kProgressBar{ControlKind::kProgressBar, 0};
 inline constexpr ControlId kResultTable{ControlKind::kResultTable, 0};
 inline constexpr ControlId kPageControl{ControlKind::kPageControl, 1};
 inline constexpr ControlId kDocumentState{ControlKind::kDocument, 0};
+inline constexpr ControlId kDesignCheckList{ControlKind::kDesignChecks, 0};
 constexpr ControlId StatusPanel(int panel) {
     return {ControlKind::kStatusBar, panel};
 }

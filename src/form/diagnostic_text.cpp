@@ -1,7 +1,7 @@
 #include "form/diagnostic_text.h"
 
+#include "form/design_alerts.h"
 #include "form/form_layout.h"
-#include "model/number_text.h"
 #include "model/propellants.h"
 
 namespace tarvo {
@@ -41,18 +41,6 @@ int LabelTab(std::string_view symbol) {
         }
     }
     return 0;
-}
-
-// " 1,52 (предел 2,00)": the value and limit of a design check in their unit.
-std::string ValueAndLimit(const Diagnostic& d, int decimals, std::string_view unit) {
-    std::string text;
-    if (d.value) {
-        text += " " + FormatFixed(*d.value, decimals) + std::string(unit);
-    }
-    if (d.limit) {
-        text += " (предел " + FormatFixed(*d.limit, decimals) + std::string(unit) + ")";
-    }
-    return text;
 }
 
 std::string_view SpecificHeatName(std::string_view subject) {
@@ -127,24 +115,14 @@ std::string DiagnosticText(const Diagnostic& d, GrainKind grainKind, int Ftype) 
         case DiagnosticCode::kThrustTimeTooShort:
             return "Время тяги короче первого шага расчёта: нечего усреднять [вкладка 3]";
         case DiagnosticCode::kPortThroat:
-            return "Отношение площади канала к площади критического сечения" +
-                   ValueAndLimit(d, 2, "");
         case DiagnosticCode::kMassFlux:
-            return "Массовый поток через канал" + ValueAndLimit(d, 0, " кг/(м²·с)");
         case DiagnosticCode::kCasing:
-            return "Запас прочности корпуса" + ValueAndLimit(d, 2, "");
         case DiagnosticCode::kCasingMissing:
-            return "Прочность корпуса не проверена; наибольшее избыточное давление" +
-                   ValueAndLimit(d, 2, " МПа");
         case DiagnosticCode::kMaxPressure:
-            return "Наибольшее давление" + ValueAndLimit(d, 2, " МПа");
         case DiagnosticCode::kFlowSeparation:
-            return "Сопло перерасширено, поток может отрываться: доля времени тяги" +
-                   ValueAndLimit(d, 2, "");
         case DiagnosticCode::kUnderExpanded:
-            return "Сопло недорасширено: Ae/At" + ValueAndLimit(d, 2, "");
         case DiagnosticCode::kShortBurn:
-            return "Время горения" + ValueAndLimit(d, 3, " с");
+            return MakeDesignAlert(d).text;
     }
     return {};
 }

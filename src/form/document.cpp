@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "files/checks_section.h"
 #include "files/key_maps.h"
 #include "files/legacy_import.h"
 #include "form/form_layout.h"
@@ -178,6 +179,7 @@ void Document::resetToNewDocument() {
     form_.setButtonEnabled(kCalculateButton, true);
     form_.setButtonEnabled(kExportButton, false);
     form_.setMemoText("");
+    form_.setCheckSettings({});
     form_.setModified(false);
     resetControls();
     currentFileName_.clear();
@@ -287,6 +289,7 @@ void Document::readMotorDocument(IniDocument& document) {
     form_.clearFieldMarks();
     FillPropellants(form_, document);
     const SavedGrainBoxes saved = ReadMotorKeys(form_, document);
+    form_.setCheckSettings(ReadChecksSection(document));
     savedEndGrain_ = saved.endGrain;
     savedCoredGrains_ = saved.coredGrains;
     form_.setLoadingGuard(false);
@@ -352,6 +355,7 @@ bool Document::storeMotorFile(const std::string& path, const std::string& docume
     file.document().setEncoding(encoding_);
     WritePropellants(form_, file.document());
     WriteMotorKeys(form_, file.document());
+    WriteChecksSection(form_.checkSettings(), file.document());
     for (MotorFileSection* section : sections_) {
         section->writeTo(file.document(), written);
     }

@@ -4,6 +4,7 @@
 
 #include "form/diagnostic_text.h"
 #include "form/form_layout.h"
+#include "input/check_settings.h"
 #include "input/field_text.h"
 #include "input/read_inputs.h"
 #include "input/steppers.h"
@@ -58,6 +59,12 @@ FormDesign ReadFormDesign(const FormModel& form) {
     const int Ftype = form.selectedPropellant() + 1;
     design.propellantName = PropellantName(Ftype);
     design.burnRate = ReadBurnRateTable(sources.fieldText, Ftype);
+    const CheckSettingsReading checks = ReadCheckSettings(form.checkSettings());
+    if (!checks.ok) {
+        read.message = checks.message;
+        return read;
+    }
+    design.limits = checks.limits;
     read.ok = true;
     return read;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The design in the window's fields, read as "Рассчитать" reads it: the texts tidied and the
 // stepper-driven fields written from their steppers (as the refresh before a calculation
-// leaves them), the grain boxes, the selected propellant with its burn-rate table. Reading
-// changes nothing in the form.
+// leaves them), the grain boxes, the selected propellant with its burn-rate table, and the
+// casing and limits of "Корпус и пределы". Reading changes nothing in the form.
 
 #include <string>
 

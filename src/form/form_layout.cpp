@@ -5,6 +5,8 @@
 #include <optional>
 #include <vector>
 
+#include "form/checks_dialog.h"
+#include "form/design_alerts.h"
 #include "input/field_map.h"
 #include "input/steppers.h"
 #include "model/propellants.h"
@@ -342,9 +344,11 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", "Загрузить испытание…", "LoadTest_menu", "", true},
     {"Файл", "Убрать испытание", "UnloadTest_menu", "", false},
     {"Файл", "Подобрать…", "FitTest_menu", "", false},
+    {"Файл", kChecksButtonCaption, kChecksMenu, "", true},
     {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
     {"Помощь", "Справка", "Help_menu", "F1", true},
+    {"Помощь", kDesignChecksCaption, kChecksHelpMenu, "", true},
     {"Помощь", "-", "", "", true},
     {"Помощь", "О программе", "About_menu", "", true},
 };

@@ -481,6 +481,25 @@ void FormModel::setLoadingGuard(bool on) {
     }
 }
 
+void FormModel::setCheckSettings(const CheckSettings& settings) {
+    if (settings == checkSettings_) {
+        return;
+    }
+    checkSettings_ = settings;
+    notify(ChangeKind::kText, kDesignCheckList);
+    if (!loadingGuard_) {
+        setModified(true);
+    }
+}
+
+void FormModel::showDesignAlerts(std::vector<DesignAlert> alerts) {
+    if (alerts.empty() && alerts_.empty()) {
+        return;
+    }
+    alerts_ = std::move(alerts);
+    notify(ChangeKind::kRows, kDesignCheckList);
+}
+
 void FormModel::setModified(bool on) {
     if (modified_ != on) {
         modified_ = on;

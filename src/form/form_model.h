@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "form/controls.h"
+#include "form/design_alerts.h"
+#include "input/check_settings.h"
 #include "input/field_map.h"
 #include "model/calculation_result.h"
 
@@ -32,7 +34,7 @@ enum class ChangeKind {
     kSelection,      // propellant list selection
     kSeries,         // points of a chart's series
     kAxes,           // axis maxima of a chart
-    kRows,           // rows of the result table
+    kRows,           // rows of the result table or lines of the design checks' list
     kProgress,       // progress bar visibility, range or position
     kFocus,          // the control is to take the keyboard focus
     kActiveTab,      // page of the page control
@@ -181,6 +183,15 @@ public:
     bool showsStaleResults(int tab) const;
     bool anyResultsStale() const;
 
+    // "Корпус и пределы": the casing and the limits "Рассчитать" checks the design against.
+    // A change marks the document changed unless a file is loading (kText of
+    // kDesignCheckList).
+    const CheckSettings& checkSettings() const { return checkSettings_; }
+    void setCheckSettings(const CheckSettings& settings);
+    // The list "Проверка конструкции" of tab 4: the design checks of the last calculation,
+    // set when "Рассчитать" ends and emptied by New (kRows of kDesignCheckList).
+    const std::vector<DesignAlert>& designAlerts() const { return alerts_; }
+
 private:
     struct FieldState {
         std::string text;
@@ -243,6 +254,7 @@ private:
     void setAxes(int chart, double bottom, double left, std::optional<double> right);
     void setProgress(bool visible, int max, int position);
     void finishCommand();
+    void showDesignAlerts(std::vector<DesignAlert> alerts);
 
     CalculationResult lastRun_;
     ShownStages shown_;
@@ -262,6 +274,8 @@ private:
     ProgressBarState progress_;
     std::vector<ResultTableRow> rows_;
     std::array<ChartState, 5> charts_{};
+    CheckSettings checkSettings_;
+    std::vector<DesignAlert> alerts_;
     bool loadingGuard_ = false;
     bool modified_ = false;
     std::map<int, Observer> observers_;

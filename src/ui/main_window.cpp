@@ -30,6 +30,7 @@
 #include "files/file_io.h"
 #include "ui/chart_panel.h"
 #include "ui/chart_window.h"
+#include "ui/checks_panel.h"
 #include "ui/input_widgets.h"
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
@@ -198,6 +199,17 @@ void MainWindow::openFitDialog() {
     dialog.exec();
 }
 
+void MainWindow::openChecksDialog() {
+    ChecksDialogWindow dialog(form_, this);
+    connect(&dialog, &ChecksDialogWindow::helpRequested, this, &MainWindow::openChecksHelp);
+    guarded([&dialog] { dialog.exec(); });
+}
+
+void MainWindow::openChecksHelp() {
+    ChecksHelpWindow help(this);
+    help.exec();
+}
+
 void MainWindow::centreOnScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
@@ -260,6 +272,8 @@ void MainWindow::buildMenus() {
         });
     });
     connect(action(kFitTestMenu), &QAction::triggered, this, &MainWindow::openFitDialog);
+    connect(action(kChecksMenu), &QAction::triggered, this, &MainWindow::openChecksDialog);
+    connect(action(kChecksHelpMenu), &QAction::triggered, this, &MainWindow::openChecksHelp);
     connect(action("Exit_menu"), &QAction::triggered, this, &MainWindow::close);
     connect(action("Help_menu"), &QAction::triggered, this, [this] { showInfoWindow(help_); });
     connect(action("About_menu"), &QAction::triggered, this, [this] { showInfoWindow(about_); });
@@ -303,6 +317,8 @@ QWidget* MainWindow::buildLowerPanel() {
     statusPanels_[2]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     statusPanels_[2]->setMinimumWidth(kFileNamePanelMinWidth);
     status->addWidget(statusPanels_[0], 1);
+    alertIndicator_ = new AlertIndicator(form_, status);
+    status->addWidget(alertIndicator_);
     status->addWidget(statusPanels_[1]);
     status->addWidget(statusPanels_[2]);
     // A panel one pixel wide would show a sliver of the path and its separator: the path is
@@ -349,7 +365,9 @@ void MainWindow::onChange(const Change& change) {
             showChart(control.number, change.kind);
             return;
         case ChangeKind::kRows:
-            showRows();
+            if (control == kResultTable) {
+                showRows();
+            }
             return;
         case ChangeKind::kProgress:
             showProgress();

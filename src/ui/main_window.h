@@ -36,9 +36,11 @@ class QTableWidget;
 
 namespace tarvo {
 
+class AlertIndicator;
 class ChartPanel;
 class ChartWindow;
 class DescriptionMemo;
+class DesignChecksPanel;
 class StandPanel;
 class StandSession;
 class StepperButtons;
@@ -69,6 +71,10 @@ public:
     // nullptr detaches it, which must happen before the session goes.
     void setStandSession(StandSession* session);
     void openFitDialog();
+    // "Корпус и пределы…" (the button on tab 1 and the "Файл" menu) and the help on the
+    // design checks.
+    void openChecksDialog();
+    void openChecksHelp();
 
     void centreOnScreen();
 
@@ -90,6 +96,9 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     QTableWidget* resultTable() const { return table_; }
     StandPanel* standPanel() const { return standPanel_; }
+    DesignChecksPanel* designChecksPanel() const { return checksPanel_; }
+    AlertIndicator* alertIndicator() const { return alertIndicator_; }
+    QPushButton* checksButton() const { return checksButton_; }
     QLabel* statusPanel(int panel) const;
     QProgressBar* progressBar() const { return progress_; }
 
@@ -115,7 +124,7 @@ private:
     QLineEdit* makeField(int edit, QWidget* parent);
     QCheckBox* makeCheckBox(const CheckBoxLayout& layout, QWidget* parent);
     QPushButton* makeButton(int number, QWidget* parent);
-    QWidget* chartWithCheckBox(int chart, CheckBoxId box);
+    QWidget* chartWithCheckBox(int chart, CheckBoxId box, QWidget* beside = nullptr);
     QTableWidget* makeResultTable(QWidget* parent);
 
     // Model -> widgets.
@@ -186,6 +195,9 @@ private:
     QTabWidget* tabs_ = nullptr;
     QTableWidget* table_ = nullptr;
     StandPanel* standPanel_ = nullptr;
+    DesignChecksPanel* checksPanel_ = nullptr;
+    AlertIndicator* alertIndicator_ = nullptr;
+    QPushButton* checksButton_ = nullptr;
     StandSession* stand_ = nullptr;
     int standToken_ = 0;
     std::array<QLabel*, kStatusPanelCount> statusPanels_{};

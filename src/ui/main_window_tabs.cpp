@@ -15,6 +15,7 @@
 
 #include "input/field_map.h"
 #include "ui/chart_panel.h"
+#include "ui/checks_panel.h"
 #include "ui/input_widgets.h"
 #include "ui/main_window.h"
 #include "ui/qt_text.h"
@@ -243,7 +244,7 @@ QGroupBox* MainWindow::buildGroup(int tab, std::string_view group) {
     return box;
 }
 
-QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box) {
+QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box, QWidget* beside) {
     auto* holder = new QWidget;
     auto* panel = new ChartPanel(*FindChartLayout(chart), holder);
     panel->setObjectName(ToQString(ControlName(ToControl(ChartId{chart}))));
@@ -253,11 +254,17 @@ QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(panel, 1);
+    auto* row = new QHBoxLayout;
     for (const CheckBoxLayout& boxLayout : CheckBoxLayouts()) {
         if (boxLayout.id == box) {
-            layout->addWidget(makeCheckBox(boxLayout, holder));
+            row->addWidget(makeCheckBox(boxLayout, holder));
         }
     }
+    row->addStretch();
+    if (beside != nullptr) {
+        row->addWidget(beside);
+    }
+    layout->addLayout(row);
     return holder;
 }
 
@@ -273,7 +280,10 @@ QWidget* MainWindow::buildMotorTab() {
     QVBoxLayout* right =
         Column({buildGroup(1, FieldGroup(field::kKno)), buildGroup(1, LabelGroup(19))});
     right->addLayout(tracerRow);
-    right->addWidget(chartWithCheckBox(1, CheckBoxId::kChk2), 1);
+    checksButton_ = new QPushButton(ToQString(kChecksButtonCaption));
+    checksButton_->setObjectName(QStringLiteral("ChecksButton"));
+    connect(checksButton_, &QPushButton::clicked, this, &MainWindow::openChecksDialog);
+    right->addWidget(chartWithCheckBox(1, CheckBoxId::kChk2, checksButton_), 1);
     auto* columns = new QHBoxLayout;
     columns->addWidget(FixedColumn(left, kMotorColumnWidth));
     columns->addLayout(right, 1);
@@ -345,6 +355,9 @@ QWidget* MainWindow::buildResultsTab() {
     buttons->setColumnStretch(2, 1);
     auto* right = Column({motor});
     right->addLayout(buttons);
+    checksPanel_ = new DesignChecksPanel(form_);
+    connect(checksPanel_, &DesignChecksPanel::helpRequested, this, &MainWindow::openChecksHelp);
+    right->addWidget(checksPanel_);
     right->addWidget(chartWithCheckBox(4, CheckBoxId::kChk5), 1);
     standPanel_ = new StandPanel;
     standPanel_->setFixedWidth(table_->width());

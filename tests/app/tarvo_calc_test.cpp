@@ -154,7 +154,7 @@ TEST(TarvoCalc, PrintsOneJsonLinePerFileWithExactNumbers) {
         const std::string& valueKeys = digest[3];
         EXPECT_EQ(digest[0],
                   "file,success,status,labels,fields,checks,propellant,table,values,"
-                  "series,description,file_warnings");
+                  "series,description,file_warnings,alerts");
         EXPECT_EQ(digest[1], "53");
         EXPECT_EQ(digest[2], "95");
         EXPECT_TRUE(valueKeys.starts_with("Vc,Lgo,Vg,Vt,p',p,m,Abeo")) << valueKeys;
@@ -186,6 +186,37 @@ TEST(TarvoCalc, JsonListsWhatTheFileRulesPassedOverAndTheDescription) {
               "символов обрезано до 2047|Строка 6: раздел [params] повторяется (впервые в "
               "строке 1)\n"
               "55\n");
+}
+
+// The design checks: objects of `alerts` (empty when the calculation stopped before them) and
+// lines after the report's status; they do not change the exit status.
+TEST(TarvoCalc, ListsTheDesignChecks) {
+    TempDir dir;
+    WriteBytes(dir.File("weak.zel"),
+               ReadBytes(kBates) + "[Checks]\r\nMaterial=PVC-U\r\nWall=1\r\nMaxPressure=3\r\n");
+    WriteBytes(dir.File("failing.zel"), "[Params]\r\nDc=30\r\n");
+    const CalcRun json = RunCalc(dir, "--json " + kBates + " weak.zel failing.zel",
+                                 " | python3 -c \"import json,sys\n"
+                                 "for l in sys.stdin:\n"
+                                 "  print(*[':'.join([a['code'], a['severity'], str(a['value']>0),"
+                                 " str('limit' in a), str(bool(a['text']))])"
+                                 " for a in json.loads(l)['alerts']])\"");
+    EXPECT_EQ(json.out,
+              "flow-separation:warning:True:True:True casing-missing:note:True:False:True\n"
+              "casing:error:True:True:True max-pressure:warning:True:True:True "
+              "flow-separation:warning:True:True:True\n"
+              "\n");
+
+    const CalcRun report = RunCalc(dir, "weak.zel");
+    EXPECT_EQ(report.exitCode, 0) << report.err;
+    EXPECT_NE(report.out.find("Состояние: Расчёт проведён успешно\n"
+                              "Проверка конструкции:\n"
+                              "  ошибка: Корпус не выдержит давления: запас прочности = 0,67 "
+                              "(не меньше 2,00)\n"
+                              "  предупреждение: Высокое давление: Pmax = 3,31 МПа (не больше "
+                              "3,00 МПа)\n"),
+              std::string::npos)
+        << report.out;
 }
 
 TEST(TarvoCalc, WritesAThrustCurveFlightSimulatorsRead) {
