@@ -332,6 +332,7 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", "Подобрать…", "FitTest_menu", "", false},
     {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
+    {"Расчёт", "Подбор…", "Sweep_menu", "", true},
     {"Помощь", "Справка", "Help_menu", "", true},
     {"Помощь", "-", "", "", true},
     {"Помощь", "О программе", "About_menu", "", true},
@@ -347,6 +348,7 @@ constexpr DialogLayout kDialogs[] = {
     {"ricd", "export the motor for openMotor", "*.ric", "Двигатели openMotor (*.ric)|*.ric", true},
     {"topen", "open a stand log", "*.csv",
      "Кривые испытаний (*.csv *.txt)|*.csv;*.txt|Все файлы (*)|*", false},
+    {"swcsv", "export the table of a sweep", "*.csv", "Таблицы CSV (*.csv)|*.csv", true},
 };
 
 }  // namespace

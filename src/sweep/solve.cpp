@@ -47,6 +47,7 @@ struct Search {
     }
 
     void note(const SweepRow& row) {
+        answer.searched.push_back(row);
         if (const std::optional<double> distance = miss(row)) {
             const double figure = *distance + request.target;
             answer.lowest = std::min(answer.lowest.value_or(figure), figure);
@@ -179,6 +180,9 @@ void NotReachedBetween(Search& search, SweepRow low, SweepRow high, const SweepR
             : wanted + " не достигается с точностью 0,5 %: между " + DesignText(search, low) +
                   " и " + DesignText(search, high) + " значение меняется скачком";
     search.answer.rows = {std::move(low), std::move(high)};
+    if (failed != nullptr) {
+        search.answer.failed = *failed;
+    }
 }
 
 // Narrows a crossing of a key that takes any number by false position (Illinois).

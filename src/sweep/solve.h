@@ -39,6 +39,10 @@ struct SolveAnswer {
     double to = 0.0;
     std::optional<double> lowest;  // the lowest and highest value of the figure reached
     std::optional<double> highest;
+    // Unreachable with two rows: the figure jumps across the target between them, or this
+    // design between them does not calculate.
+    std::optional<SweepRow> failed;
+    std::vector<SweepRow> searched;  // every design calculated, in the order of the search
     std::string message;  // what a user reads: the refusal, or how far the target was
 };
 

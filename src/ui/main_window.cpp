@@ -30,6 +30,7 @@
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/stand_panel.h"
+#include "ui/sweep_dialog.h"
 
 namespace tarvo {
 
@@ -188,6 +189,12 @@ void MainWindow::openFitDialog() {
     dialog.exec();
 }
 
+void MainWindow::openSweepDialog() {
+    QtDialogs dialogs(this);
+    SweepDialog dialog(form_, dialogs, this);
+    dialog.exec();
+}
+
 void MainWindow::centreOnScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
@@ -250,6 +257,7 @@ void MainWindow::buildMenus() {
         });
     });
     connect(action(kFitTestMenu), &QAction::triggered, this, &MainWindow::openFitDialog);
+    connect(action(kSweepMenu), &QAction::triggered, this, &MainWindow::openSweepDialog);
     connect(action("Exit_menu"), &QAction::triggered, this, &MainWindow::close);
     connect(action("Help_menu"), &QAction::triggered, this, [this] { showInfoWindow(help_); });
     connect(action("About_menu"), &QAction::triggered, this, [this] { showInfoWindow(about_); });

@@ -43,6 +43,7 @@ class StandSession;
 class StepperButtons;
 
 inline constexpr std::string_view kEngExportCaption = "Экспорт в RASP (.eng)";
+inline constexpr std::string_view kSweepButtonCaption = "Подбор…";
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -69,6 +70,8 @@ public:
     // nullptr detaches it, which must happen before the session goes.
     void setStandSession(StandSession* session);
     void openFitDialog();
+    // "Подбор…": sweeps and the target search on the design the window shows.
+    void openSweepDialog();
 
     void centreOnScreen();
 
@@ -82,6 +85,7 @@ public:
     QCheckBox* checkBox(CheckBoxId id) const;
     QPushButton* button(int number) const;
     QPushButton* engExportButton() const { return engButton_; }
+    QPushButton* sweepButton() const { return sweepButton_; }
     ChartPanel* chartPanel(int chart) const;
     QComboBox* propellantList() const { return propellants_; }
     DescriptionMemo* memo() const { return memo_; }
@@ -113,7 +117,7 @@ private:
     QLineEdit* makeField(int edit, QWidget* parent);
     QCheckBox* makeCheckBox(const CheckBoxLayout& layout, QWidget* parent);
     QPushButton* makeButton(int number, QWidget* parent);
-    QWidget* chartWithCheckBox(int chart, CheckBoxId box);
+    QWidget* chartWithCheckBox(int chart, CheckBoxId box, QWidget* beside = nullptr);
     QTableWidget* makeResultTable(QWidget* parent);
 
     // Model -> widgets.
@@ -174,6 +178,7 @@ private:
     std::array<QCheckBox*, 6> checkBoxes_{};
     std::map<int, QPushButton*> buttons_;
     QPushButton* engButton_ = nullptr;
+    QPushButton* sweepButton_ = nullptr;
     std::map<int, ChartPanel*> charts_;
     QComboBox* propellants_ = nullptr;
     DescriptionMemo* memo_ = nullptr;

@@ -243,7 +243,7 @@ QGroupBox* MainWindow::buildGroup(int tab, std::string_view group) {
     return box;
 }
 
-QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box) {
+QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box, QWidget* beside) {
     auto* holder = new QWidget;
     auto* panel = new ChartPanel(*FindChartLayout(chart), holder);
     panel->setObjectName(ToQString(ControlName(ToControl(ChartId{chart}))));
@@ -252,11 +252,17 @@ QWidget* MainWindow::chartWithCheckBox(int chart, CheckBoxId box) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(panel, 1);
+    auto* row = new QHBoxLayout;
     for (const CheckBoxLayout& boxLayout : CheckBoxLayouts()) {
         if (boxLayout.id == box) {
-            layout->addWidget(makeCheckBox(boxLayout, holder));
+            row->addWidget(makeCheckBox(boxLayout, holder));
         }
     }
+    row->addStretch();
+    if (beside != nullptr) {
+        row->addWidget(beside);
+    }
+    layout->addLayout(row);
     return holder;
 }
 
@@ -272,7 +278,10 @@ QWidget* MainWindow::buildMotorTab() {
     QVBoxLayout* right =
         Column({buildGroup(1, FieldGroup(field::kKno)), buildGroup(1, LabelGroup(19))});
     right->addLayout(tracerRow);
-    right->addWidget(chartWithCheckBox(1, CheckBoxId::kChk2), 1);
+    sweepButton_ = new QPushButton(ToQString(kSweepButtonCaption));
+    sweepButton_->setObjectName(QStringLiteral("SweepButton"));
+    connect(sweepButton_, &QPushButton::clicked, this, &MainWindow::openSweepDialog);
+    right->addWidget(chartWithCheckBox(1, CheckBoxId::kChk2, sweepButton_), 1);
     auto* columns = new QHBoxLayout;
     columns->addWidget(FixedColumn(left, kMotorColumnWidth));
     columns->addLayout(right, 1);

@@ -44,7 +44,7 @@ struct DialogRole {
     const char* title;
 };
 
-constexpr std::array<DialogRole, 7> kDialogRoles = {{
+constexpr std::array<DialogRole, 8> kDialogRoles = {{
     {FileDialog::kOpenMotor, "od", false, "Открыть файл двигателя"},
     {FileDialog::kSaveMotor, "sd", true, "Сохранить файл двигателя"},
     {FileDialog::kOpenPropellants, "gopen", false, "Загрузить топлива из файла"},
@@ -52,6 +52,7 @@ constexpr std::array<DialogRole, 7> kDialogRoles = {{
     {FileDialog::kImportMotor, "impd", false, "Импорт конструкции Meteor или openMotor"},
     {FileDialog::kExportRic, "ricd", true, "Экспорт двигателя в openMotor (.ric)"},
     {FileDialog::kOpenTest, "topen", false, "Загрузить испытание"},
+    {FileDialog::kExportSweep, "swcsv", true, "Экспорт таблицы подбора (CSV)"},
 }};
 
 const DialogLayout* LayoutOf(std::string_view name) {
