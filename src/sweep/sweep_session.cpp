@@ -31,6 +31,15 @@ double RoundStep(double span) {
     return 10 * power;
 }
 
+// A proposed number without the rounding noise of its making: ten significant digits.
+std::string ProposedText(double value) {
+    if (value == 0 || !std::isfinite(value)) {
+        return FormatGeneral(value);
+    }
+    const double scale = std::pow(10.0, 9 - std::floor(std::log10(std::fabs(value))));
+    return FormatGeneral(std::round(value * scale) / scale);
+}
+
 std::optional<double> Number(std::string_view text) {
     return ParseNumber(text);
 }
@@ -136,14 +145,16 @@ ProposedRange SweepSession::proposeRange(const SweepKey& key) const {
     if (const double resolution = Resolution(key); resolution > 0) {
         step = std::max(resolution, resolution * std::round(step / resolution));
     }
-    // Whole steps from a multiple of the step, within what the key holds.
-    double from = std::floor(low / step) * step;
-    double to = std::ceil(high / step) * step;
-    from = std::max(from, LowestValue(key));
+    // Multiples of the step around the range, within what the key holds.
+    constexpr double kSlack = 1e-9;
+    const double from =
+        std::max(std::floor(low / step + kSlack), std::ceil(LowestValue(key) / step - kSlack)) *
+        step;
+    double to = std::ceil(high / step - kSlack) * step;
     if (const std::optional<double> highest = HighestValue(key)) {
-        to = std::min(to, *highest);
+        to = std::min(to, std::floor(*highest / step + kSlack) * step);
     }
-    return {FormatGeneral(from), FormatGeneral(to), FormatGeneral(step)};
+    return {ProposedText(from), ProposedText(to), ProposedText(step)};
 }
 
 SweepSession::Plan SweepSession::plan(const std::vector<AxisTexts>& texts) const {
