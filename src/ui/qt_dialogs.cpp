@@ -7,7 +7,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QThread>
 #include <array>
+#include <cstdio>
 
 #include "form/form_layout.h"
 #include "ui/qt_text.h"
@@ -169,6 +171,12 @@ void ShowMessage(QWidget* parent, MessageIcon icon, std::string_view text) {
 }
 
 void ShowFatalMessage(std::string_view message) {
+    // Memory can run out on a sweep's worker thread too, which cannot show a window.
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr || QThread::currentThread() != application->thread()) {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
+        return;
+    }
     ShowMessage(QApplication::activeWindow(), MessageIcon::kStop, message);
 }
 

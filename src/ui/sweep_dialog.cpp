@@ -388,7 +388,6 @@ void SweepDialog::start(std::function<void(SweepRunOutput&, const RunControl&)> 
         output->cancelled = output->cancelled || cancel_;
         emit runFinished(output);
     });
-    setRunning(true);
 }
 
 void SweepDialog::showProgress(int done, int total) {
@@ -477,9 +476,8 @@ void SweepDialog::showChart() {
     if (!output_ || output_->rows.empty()) {
         return;
     }
-    const auto figure = output_->request
-                            ? output_->request->figure
-                            : static_cast<std::size_t>(chartFigure_->currentIndex());
+    const auto figure = output_->request ? output_->request->figure
+                                         : static_cast<std::size_t>(chartFigure_->currentIndex());
     const std::string figureName = FigureCaption(figure);
     if (output_->keys.size() == 2 && output_->cancelled) {
         return;  // a map needs every design
