@@ -25,6 +25,7 @@
 #include "form/stand_report.h"
 #include "model/number_text.h"
 #include "model/quantities.h"
+#include "sweep_command.h"
 
 namespace tarvo {
 namespace {
@@ -40,6 +41,8 @@ constexpr std::string_view kUsage =
     "  tarvo-calc --ric ВЫХОД.ric ФАЙЛ\n"
     "  tarvo-calc --import ВХОД [-o ВЫХОД.zel] [--config N] [--slot N]\n"
     "  tarvo-calc --test КРИВАЯ [--fit П1,П2,...] [--json] ФАЙЛ\n"
+    "  tarvo-calc --sweep КЛЮЧ=ОТ:ДО:ШАГ [--sweep ...] [--json] [--threads N] ФАЙЛ\n"
+    "  tarvo-calc --solve ВЕЛИЧИНА=ЗНАЧЕНИЕ --vary КЛЮЧ[=ОТ:ДО] [--json] [--threads N] ФАЙЛ\n"
     "  tarvo-calc --help\n"
     "\n"
     "Рассчитывает файлы двигателей (.zel) так же, как программа Tarvo при их открытии:\n"
@@ -83,12 +86,33 @@ constexpr std::string_view kUsage =
     "           подбирает к испытанию параметры burn-rate (множитель коэффициентов a\n"
     "           выбранного топлива), uc, unoz, e (эрозия, мм); в test появляется fit с\n"
     "           params, rms и fitted, или ambiguous, если параметры нельзя различить.\n"
+    "  --sweep КЛЮЧ=ОТ:ДО:ШАГ\n"
+    "           рассчитывает ФАЙЛ со всеми сочетаниями значений (до трёх ключей), каждый\n"
+    "           вариант так, как если бы файл содержал эти значения. КЛЮЧ - ключ раздела\n"
+    "           [Params]: Dc, Lc, D, do, Lo, N, Kno, e, Lto, Dto, Roi/Ror, uc, Patm, G*, kv,\n"
+    "           unoz, Ae/At, Os, Cs, Es; значения - как их показывает поле (uc=0,8:0,95:0,05,\n"
+    "           Ae/At=4:12:1), с запятой или точкой. Значение, которое поле не примет,\n"
+    "           отклоняется до расчёта. Выводит CSV (или с --json по объекту JSON в строке):\n"
+    "           ключи, success, Pmax, BurnTime, ThrustTime, Fmax, Favg, It, Isp, MotorClass,\n"
+    "           alerts (коды замечаний проверки конструкции), status.\n"
+    "  --solve ВЕЛИЧИНА=ЗНАЧЕНИЕ\n"
+    "           ищет значение ключа из --vary, при котором ВЕЛИЧИНА (Pmax, Favg, Fmax, It,\n"
+    "           Isp, BurnTime, ThrustTime) равна ЗНАЧЕНИЮ с точностью 0,5 %, и выводит этот\n"
+    "           вариант; для ключей с шагом (ступенчатые поля, N) - два соседних значения.\n"
+    "  --vary КЛЮЧ[=ОТ:ДО]\n"
+    "           ключ и диапазон поиска для --solve; без диапазона - весь диапазон поля со\n"
+    "           счётчиком, для N от 1 до 2N (не меньше 10), для других полей от половины до\n"
+    "           удвоенного значения в файле.\n"
+    "  --threads N\n"
+    "           число потоков для --sweep и --solve (по умолчанию по одному на ядро).\n"
     "\n"
     "Код завершения:\n"
-    "  0  все файлы рассчитаны успешно (все три этапа расчёта);\n"
+    "  0  все файлы рассчитаны успешно (все три этапа расчёта); для --sweep - перебор\n"
+    "     выполнен (неудачные варианты - такие же строки), для --solve - цель найдена;\n"
     "  1  хотя бы один расчёт закончился сообщением об ошибке (для --eng, --rse и --csv\n"
-    "     оно выводится, файлы не записываются),\n"
-    "     или подобранные параметры нельзя различить по испытанию;\n"
+    "     оно выводится, файлы не записываются), подобранные параметры нельзя различить\n"
+    "     по испытанию, или цель --solve недостижима в диапазоне (сообщение называет\n"
+    "     достижимые значения);\n"
     "  2  ошибка в аргументах, ФАЙЛ не существует, не читается или не является файлом\n"
     "     двигателя, ВХОД не импортирован, не читается КРИВАЯ, или не записан выходной\n"
     "     файл (сообщение с именем файла и, для КРИВОЙ, номером строки выводится в поток\n"
@@ -446,6 +470,7 @@ struct Options {
     bool choiceGiven = false;
     std::string testCurve;                // --test CURVE
     std::optional<FitParameterList> fit;  // --fit P1,P2
+    SweepCommand sweep;                   // --sweep, --solve, --vary, --threads
     std::vector<std::string> files;
     bool help = false;
     std::string error;  // a usage error
@@ -505,9 +530,44 @@ Options ParseOptions(int argc, char** argv) {
             }
         } else if (arg == "--fit") {
             options.error = "после --fit нужны имена параметров через запятую";
+        } else if ((arg == "--sweep" || arg == "--solve" || arg == "--vary") && i + 1 < argc) {
+            const std::string value = argv[++i];
+            (arg == "--sweep"   ? options.sweep.sweeps.emplace_back()
+             : arg == "--solve" ? options.sweep.solve
+                                : options.sweep.vary) = value;
+        } else if (arg == "--sweep" || arg == "--solve" || arg == "--vary") {
+            options.error = "после " + std::string(arg) + " нужно значение";
+        } else if (arg == "--threads") {
+            const std::optional<int> number =
+                i + 1 < argc ? ParseInteger(argv[i + 1]) : std::nullopt;
+            if (!number || *number < 1 || *number > 256) {
+                options.error = "после --threads нужно число потоков от 1 до 256";
+            } else {
+                options.sweep.threads = *number;
+                ++i;
+            }
         } else {
             options.error = "неизвестный ключ " + std::string(arg);
         }
+    }
+    const bool sweeping = !options.sweep.sweeps.empty() || !options.sweep.solve.empty() ||
+                          !options.sweep.vary.empty();
+    if (options.error.empty() && !options.help && sweeping) {
+        options.sweep.json = options.json;
+        options.error = SweepUsageError(options.sweep, options.files.size());
+        if (options.error.empty() &&
+            (!options.importFile.empty() || !options.motorTarget.empty() || options.choiceGiven ||
+             !options.engTarget.empty() || !options.ricTarget.empty() ||
+             !options.testCurve.empty() || options.fit)) {
+            options.error = "--sweep и --solve не сочетаются с --eng, --ric, --import и --test";
+        }
+        if (options.error.empty()) {
+            options.sweep.file = options.files.front();
+        }
+        return options;
+    }
+    if (options.error.empty() && !options.help && options.sweep.threads > 0) {
+        options.error = "--threads действует только с --sweep и --solve";
     }
     const bool importing = !options.importFile.empty();
     const bool curves = options.curveExport();
@@ -684,6 +744,9 @@ int main(int argc, char** argv) {
         PrintError(options.error);
         std::fputs("Подробнее: tarvo-calc --help\n", stderr);
         return kExitUsageOrFile;
+    }
+    if (!options.sweep.file.empty()) {
+        return RunSweepCommand(options.sweep);
     }
     if (!options.importFile.empty()) {
         return ImportDesign(options);

@@ -1,6 +1,8 @@
 #include "ballistics/exit_mach.h"
 
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 namespace tarvo {
 namespace {
@@ -31,6 +33,24 @@ Step Classify(double areaRatio, double M, double kappa) {
 
 double SonicIfSubsonic(double M) {
     return M < kSonic ? kSonic : M;
+}
+
+// The Mach numbers the coarse part of the walk can visit: 100, then each one 0.1 below the one
+// before, computed as the walk computes them, down to the first below Mach 1.
+const std::vector<double>& CoarseMachNumbers() {
+    static const std::vector<double> numbers = [] {
+        std::vector<double> visited{kStartMach};
+        while (visited.back() >= kSonic) {
+            visited.push_back(visited.back() - kCoarseStep);
+        }
+        return visited;
+    }();
+    return numbers;
+}
+
+bool GoesOnCoarsely(double areaRatio, double M, double kappa) {
+    const Step step = Classify(areaRatio, M, kappa);
+    return step.goOn && step.length == kCoarseStep;
 }
 
 }  // namespace
@@ -65,23 +85,30 @@ double ExitMachNumberStepwise(double areaRatio, double kappa) {
 }
 
 // Along the walk the area ratio falls with M, so the residual only grows: the steps that go
-// on come first. The coarse part is walked point by point; the long fine part is probed every
+// on come first, and those that go on coarsely come before them all. The coarse part is
+// found by bisection over the Mach numbers it would visit; the long fine part is probed every
 // kStride steps and only the last stride is walked point by point. M itself is always
 // decremented one step at a time, so the Mach numbers visited are exactly the walk's.
 double ExitMachNumber(double areaRatio, double kappa) {
-    double M = kStartMach;
-    while (true) {
-        const Step step = Classify(areaRatio, M, kappa);
-        if (step.length == kFineStep) {
-            break;
+    const std::vector<double>& coarse = CoarseMachNumbers();
+    // Every coarse Mach number before `first` goes on; the last one, below Mach 1, is never
+    // classified: the walk ends there at Mach 1.
+    std::size_t first = 0;
+    std::size_t end = coarse.size() - 1;
+    while (first < end) {
+        const std::size_t middle = first + (end - first) / 2;
+        if (GoesOnCoarsely(areaRatio, coarse[middle], kappa)) {
+            first = middle + 1;
+        } else {
+            end = middle;
         }
-        M = M - step.length;
-        if (!step.goOn) {
-            return SonicIfSubsonic(M);
-        }
-        if (M < kSonic) {
-            return kSonic;
-        }
+    }
+    if (first == coarse.size() - 1) {
+        return kSonic;
+    }
+    double M = coarse[first];
+    if (Classify(areaRatio, M, kappa).length != kFineStep) {
+        return SonicIfSubsonic(coarse[first + 1]);  // the walk stops on a coarse step
     }
     constexpr int kStride = 64;
     while (true) {

@@ -44,14 +44,32 @@ struct TailPoint {
 
 using TailList = std::vector<TailPoint>;
 
+// The tables of the two phases, kept by each thread from one run to the next: a sweep or a fit
+// calculates thousands of designs, and fresh tables of this size cost more than the
+// simulation that fills them. Every row is set afresh before it is used.
+struct PhaseTables {
+    Phase main = Phase(kPhasePoints);
+    Phase second = Phase(kPhasePoints);
+};
+
+PhaseTables& ThreadPhaseTables() {
+    thread_local PhaseTables tables;
+    return tables;
+}
+
 // Everything one run of the stage keeps until the time series is built.
 struct Run {
-    Run(const MotorDesign& design, Quantities& figures) : d(design), q(figures) {}
+    Run(const MotorDesign& design, Quantities& figures)
+        : d(design),
+          q(figures),
+          main(ThreadPhaseTables().main),
+          second(ThreadPhaseTables().second) {}
 
     const MotorDesign& d;
     Quantities& q;
-    Phase main;
-    Phase second;  // empty when the end-burning grain has no phase of its own
+    Phase& main;
+    Phase& second;
+    bool secondPhase = false;  // whether the end-burning grain had a phase of its own
     TailList firstTail;
     TailList secondTail;
     double phase2EndPressure = 0.0;
@@ -186,11 +204,11 @@ double ChooseSimStep(const MotorDesign& d) {
 
 std::optional<OutOfTable> RunMainPhase(Run& run) {
     Quantities& q = run.q;
-    run.main.resize(kPhasePoints);
     double rateSum = 0;
     const bool cored = HasCoredGrains(run.d.grainKind);
     for (int i = 0; i < kPhasePoints; ++i) {
         SimRow& row = run.main[i];
+        row = SimRow{};
         MainGeometry(run, i, row);
         const auto outOfTable = BalanceGas(run, run.main, i, MainPortArea(run.d, row),
                                            MainPropellantVolume(run.d, row));
@@ -216,10 +234,11 @@ std::optional<OutOfTable> RunSecondPhase(Run& run) {
     Quantities& q = run.q;
     const double tracerLeft = run.main[kLastBurningPoint].Ltr;
     q.SimStep = tracerLeft / kSimulationSteps;
-    run.second.resize(kPhasePoints);
+    run.secondPhase = true;
     double pressureSum = 0;
     for (int i = 0; i < kPhasePoints; ++i) {
         SimRow& row = run.second[i];
+        row = SimRow{};
         SecondGeometry(run, i, tracerLeft, row);
         auto outOfTable = BalanceGas(run, run.second, i, SecondPortArea(run.d),
                                      SecondPropellantVolume(run.d, row));
@@ -347,14 +366,20 @@ TimeSeries BuildTimeSeries(const Run& run) {
     const Quantities& q = run.q;
     const bool cores = run.d.grainKind != kEndBurnerOnly;
     const ChargeState mainEnd = Charge(run.main[kLastBurningPoint], cores);
-    TimeSeries series(kTimeSeriesRows);
-    if (run.second.empty()) {
+    TimeSeries series;
+    if (!run.secondPhase) {
+        // In order: the rows are made where they belong, once.
+        series.reserve(kTimeSeriesRows);
         for (int i = 0; i < kPhasePoints; ++i) {
-            series[i] = FromRow(run.main[i], 0, cores);
+            series.push_back(FromRow(run.main[i], 0, cores));
         }
-        CopyTail(run.firstTail, q.AtEndSI, q.AtEnd, mainEnd, series, kFirstTailRow);
+        for (const TailPoint& point : run.firstTail) {
+            series.push_back(MakeTimePoint(point.P, q.AtEndSI, q.AtEnd, point.t, mainEnd));
+        }
+        series.resize(kTimeSeriesRows);
         return series;
     }
+    series.resize(kTimeSeriesRows);
     const ChargeState secondEnd = Charge(run.second[kLastBurningPoint], false);
     for (int k = 0; k <= kHalfPhase; ++k) {
         series[kHalfPhase + k] = FromRow(run.second[2 * k], q.BurnTime, false);
@@ -441,8 +466,10 @@ bool SimulatePressure(CalculationResult& r) {
         return false;
     }
     // Phase-2 points and the first tail-off overlap in time; the chart draws in time order.
-    std::stable_sort(r.pressureCurve.begin(), r.pressureCurve.end(),
-                     [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; });
+    const auto earlier = [](const ChartPoint& a, const ChartPoint& b) { return a.x < b.x; };
+    if (!std::is_sorted(r.pressureCurve.begin(), r.pressureCurve.end(), earlier)) {
+        std::stable_sort(r.pressureCurve.begin(), r.pressureCurve.end(), earlier);
+    }
     TimeSeries series = BuildTimeSeries(run);
     if (!AllFinite(series)) {
         return Stop(r, Stage::kPressure, DiagnosticCode::kNotFinite, series_name::kTimeSeries);

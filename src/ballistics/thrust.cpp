@@ -1,7 +1,9 @@
 #include "ballistics/thrust.h"
 
+#include <array>
 #include <cmath>
 #include <numbers>
+#include <vector>
 
 #include "ballistics/exit_mach.h"
 #include "ballistics/motor_class.h"
@@ -15,12 +17,77 @@ constexpr double kPi = std::numbers::pi;
 // practically nil, so every point is taken at ambient pressure.
 constexpr double kPlaceholderExitMach = 100;
 
+// (P2/P1)^((k-1)/k) of the nozzle formulas for the pressure ratios of one calculation. The
+// same ratios recur: the ambient over a point's pressure, which the optimum ratio and Cf of the
+// first pass and Cf of the tail-off in the second take, and the exit over the chamber pressure,
+// which the second pass finds nearly constant. Each is computed once.
+class PressurePowers {
+public:
+    explicit PressurePowers(double k) : exponent_((k - 1) / k) {}
+
+    double at(int point, double ratio) {
+        Entry& own = byPoint_[point];
+        if (own.known && own.ratio == ratio) {
+            return own.power;
+        }
+        for (const Entry& entry : recent_) {
+            if (entry.known && entry.ratio == ratio) {
+                return entry.power;
+            }
+        }
+        const Entry computed{ratio, std::pow(ratio, exponent_), true};
+        recent_[next_] = computed;
+        next_ = (next_ + 1) % recent_.size();
+        if (!own.known) {
+            own = computed;
+        }
+        return computed.power;
+    }
+
+private:
+    struct Entry {
+        double ratio = 0.0;
+        double power = 0.0;
+        bool known = false;
+    };
+
+    double exponent_;
+    std::vector<Entry> byPoint_ = std::vector<Entry>(kTimeSeriesRows);
+    std::array<Entry, 4> recent_{};
+    std::size_t next_ = 0;
+};
+
+// What both passes share: the pressure powers and the exit Mach numbers already found.
+struct ThrustWork {
+    explicit ThrustWork(double k) : powers(k) {}
+
+    double exitMach(double areaRatio, double kappa) {
+        for (const MachFound& found : mach) {
+            if (found.areaRatio == areaRatio && found.kappa == kappa) {
+                return found.M;
+            }
+        }
+        const double M = ExitMachNumber(areaRatio, kappa);
+        mach.push_back({areaRatio, kappa, M});
+        return M;
+    }
+
+    struct MachFound {
+        double areaRatio;
+        double kappa;
+        double M;
+    };
+    PressurePowers powers;
+    std::vector<MachFound> mach;
+};
+
 // Per-pass constants of the nozzle formulas (k is the two-phase ratio k2ph).
 struct Nozzle {
     double k = 0.0;
     double Pa = 0.0;  // ambient pressure, Pa
     double exitDivisor = 0.0;
     double momentumFactor = 0.0;  // 2k^2/(k-1) (2/(k+1))^((k+1)/(k-1))
+    double optimumFactor = 0.0;   // ((k+1)/2)^(1/(k-1))
     double unoz = 0.0;
     double Ae = 0.0;  // mm^2
 };
@@ -32,41 +99,42 @@ Nozzle MakeNozzle(const MotorDesign& d, const Quantities& q, double exitMach) {
     const double k = n.k;
     n.exitDivisor = std::pow(1 + (k - 1) / 2 * exitMach * exitMach, k / (k - 1));
     n.momentumFactor = 2 * k * k / (k - 1) * std::pow(2 / (k + 1), (k + 1) / (k - 1));
+    n.optimumFactor = std::pow((k + 1) / 2, 1 / (k - 1));
     n.unoz = d.unoz;
     n.Ae = q.Ae;
     return n;
 }
 
-// The area ratio that expands the flow exactly to ambient pressure; not finite when it
-// cannot be evaluated.
-double OptimumExpansionRatio(const Nozzle& n, double P) {
+// The area ratio that expands the flow of point i exactly to ambient pressure; not finite
+// when it cannot be evaluated.
+double OptimumExpansionRatio(const Nozzle& n, int i, double P, PressurePowers& powers) {
     const double k = n.k;
     const double ratio = n.Pa / P;
-    return 1 / (std::pow((k + 1) / 2, 1 / (k - 1)) * std::pow(ratio, 1 / k) *
-                std::sqrt((k + 1) / (k - 1) * (1 - std::pow(ratio, (k - 1) / k))));
+    return 1 / (n.optimumFactor * std::pow(ratio, 1 / k) *
+                std::sqrt((k + 1) / (k - 1) * (1 - powers.at(i, ratio))));
 }
 
-double ThrustCoefficient(const Nozzle& n, double P, double Pe, double throatArea) {
-    const double k = n.k;
-    const double momentum =
-        n.unoz * std::sqrt(n.momentumFactor * (1 - std::pow(Pe / P, (k - 1) / k)));
-    return momentum + (Pe - n.Pa) / P * n.Ae / throatArea;
+double ThrustCoefficient(const Nozzle& n, int i, const TimePoint& point, PressurePowers& powers) {
+    const double P = point.pressurePa;
+    const double Pe = point.exitPressure;
+    const double momentum = n.unoz * std::sqrt(n.momentumFactor * (1 - powers.at(i, Pe / P)));
+    return momentum + (Pe - n.Pa) / P * n.Ae / point.throatArea;
 }
 
-// Exit pressure, optimum ratio and Cf of a point 1..881; a point at or below ambient pressure
-// (or one whose optimum ratio cannot be evaluated) is taken at ambient pressure.
-void NozzlePoint(const Nozzle& n, TimePoint& point) {
+// The optimum ratio of a point 1..881; a point at or below ambient pressure (or one whose
+// optimum ratio cannot be evaluated) is taken at ambient pressure. Neither depends on the exit
+// Mach number, so the second pass finds them as the first left them.
+void OptimumPoint(const Nozzle& n, int i, TimePoint& point, PressurePowers& powers) {
     if (n.Pa >= point.pressurePa) {
         point.pressurePa = n.Pa;
         point.optimumRatio = 1;
     } else {
-        point.optimumRatio = OptimumExpansionRatio(n, point.pressurePa);
+        point.optimumRatio = OptimumExpansionRatio(n, i, point.pressurePa, powers);
         if (!std::isfinite(point.optimumRatio)) {
             point.pressurePa = n.Pa;
             point.optimumRatio = 1;
         }
     }
-    point.Cf = ThrustCoefficient(n, point.pressurePa, point.exitPressure, point.throatArea);
 }
 
 struct Sums {
@@ -76,8 +144,8 @@ struct Sums {
 
 // Thrust and impulse at every point; the impulse and the optimum ratios are summed over the
 // points within the thrust time.
-void ProcessPoints(const Nozzle& n, TimeSeries& series, Quantities& q, ChartSeries& curve,
-                   Sums& sums) {
+void ProcessPoints(const Nozzle& n, bool firstPass, TimeSeries& series, Quantities& q,
+                   ChartSeries& curve, Sums& sums, PressurePowers& powers) {
     for (int i = 0; i <= kLastTimePoint; ++i) {
         TimePoint& point = series[i];
         if (i <= kLastBurningPoint) {
@@ -95,7 +163,10 @@ void ProcessPoints(const Nozzle& n, TimeSeries& series, Quantities& q, ChartSeri
             continue;
         }
         if (i < kLastTimePoint) {
-            NozzlePoint(n, point);
+            if (firstPass) {
+                OptimumPoint(n, i, point, powers);
+            }
+            point.Cf = ThrustCoefficient(n, i, point, powers);
         } else {
             point.optimumRatio = 1;
             point.Cf = series[i - 1].Cf;
@@ -150,17 +221,17 @@ bool AllThrustFinite(CalculationResult& r, const ChartSeries& curve) {
            AllFinite(r, Stage::kThrust, curve, series_name::kThrustCurve);
 }
 
-// One pass over the points `in` with the exit Mach number `exitMach`: the points with their
-// nozzle figures and thrust go to `out`, the figures to result.figures. The class letter is
-// written only for a positive impulse, so a pass without one keeps the letter it found.
-bool ThrustPass(CalculationResult& r, const TimeSeries& in, double exitMach, TimeSeries& out,
+// One pass over the time series with the exit Mach number `exitMach`: the points get their
+// nozzle figures and thrust, result.figures the pass's figures. The class letter is written
+// only for a positive impulse, so a pass without one keeps the letter it found.
+bool ThrustPass(CalculationResult& r, double exitMach, bool firstPass, ThrustWork& work,
                 ChartSeries& curve) {
     const MotorDesign& d = r.design;
     Quantities& q = r.figures;
     q.Ae = d.AeAt * q.Ato;
     q.De = std::sqrt(4 * q.Ae / kPi);
     q.wf = d.grainKind == kEndBurnerOnly ? 0 : 2 * q.StepRateMean * q.BurnTime / d.Do;
-    out = in;
+    TimeSeries& out = r.timeSeries;
     TimePoint& last = out[kLastTimePoint];
     last.pressurePa = 0;
     last.time = out[kLastTimePoint - 1].time + q.TailStep;
@@ -168,7 +239,7 @@ bool ThrustPass(CalculationResult& r, const TimeSeries& in, double exitMach, Tim
     Sums sums;
     curve.clear();
     curve.reserve(kLastTimePoint);
-    ProcessPoints(MakeNozzle(d, q, exitMach), out, q, curve, sums);
+    ProcessPoints(MakeNozzle(d, q, exitMach), firstPass, out, q, curve, sums, work.powers);
     if (q.ThrustTime > 0) {
         q.Favg = q.It / q.ThrustTime;
     }
@@ -177,8 +248,8 @@ bool ThrustPass(CalculationResult& r, const TimeSeries& in, double exitMach, Tim
         return Stop(r, Stage::kThrust, DiagnosticCode::kThrustTimeTooShort);
     }
     q.AeAtOptMid = sums.ratioSum / sums.ratioCount;
-    q.Meo = ExitMachNumber(d.AeAt, d.propellant.k);
-    q.Mef = ExitMachNumber(out[kLastBurningPoint].expansionRatio, d.propellant.k);
+    q.Meo = work.exitMach(d.AeAt, d.propellant.k);
+    q.Mef = work.exitMach(out[kLastBurningPoint].expansionRatio, d.propellant.k);
     q.Fmax = LargestThrust(out);
     if (q.It > 0) {
         q.MotorClass = MotorClassFor(q.It);
@@ -198,17 +269,14 @@ bool FillResultRows(CalculationResult& r) {
 
 }  // namespace
 
+// Both passes work on the time series in place: the second starts from what the first left.
 bool ComputeThrust(CalculationResult& r) {
-    TimeSeries first;
+    ThrustWork work(r.design.propellant.k2ph);
     ChartSeries curve;
-    if (!ThrustPass(r, r.timeSeries, kPlaceholderExitMach, first, curve)) {
+    if (!ThrustPass(r, kPlaceholderExitMach, true, work, curve) ||
+        !ThrustPass(r, r.figures.Meo, false, work, curve)) {
         return false;
     }
-    TimeSeries second;
-    if (!ThrustPass(r, first, r.figures.Meo, second, curve)) {
-        return false;
-    }
-    r.timeSeries = std::move(second);
     r.thrustCurve = std::move(curve);
     return FillResultRows(r);
 }

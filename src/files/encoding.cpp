@@ -1,5 +1,6 @@
 #include "files/encoding.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -294,6 +295,15 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t count) {
 }
 
 std::string FoldCase(std::string_view text) {
+    const auto ascii = [](char c) { return static_cast<unsigned char>(c) < 0x80; };
+    if (std::all_of(text.begin(), text.end(), ascii)) {
+        // Keys and section names: only A to Z change.
+        std::string out(text);
+        for (char& c : out) {
+            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+        }
+        return out;
+    }
     std::string out;
     out.reserve(text.size());
     for (std::size_t pos = 0; pos < text.size();) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <functional>
 
 #include "files/file_io.h"
 #include "input/field_map.h"
@@ -87,8 +88,31 @@ int PropellantValueField(const PropellantValueKey& key, int propellant) {
     return columns[key.column] + key.range;
 }
 
-std::string PropellantValueDefault(const PropellantValueKey& key, int propellant) {
-    return PublishedText(PublishedValue(key, propellant));
+// Every window start, New and file opening reads all 75 defaults: their texts are made once.
+const std::string& PropellantValueDefault(const PropellantValueKey& key, int propellant) {
+    using Texts = std::array<std::array<std::string, kPropellantCount>, kPropellantValueKeyCount>;
+    static const Texts texts = [] {
+        Texts made;
+        for (std::size_t row = 0; row < kPropellantValueKeyCount; ++row) {
+            for (int p = 0; p < kPropellantCount; ++p) {
+                made[row][p] = PublishedText(PublishedValue(kPropellantValueKeys[row], p));
+            }
+        }
+        return made;
+    }();
+    static const std::string kNone;
+    const PropellantValueKey* row = &key;
+    const std::less<const PropellantValueKey*> before;
+    if (before(row, kPropellantValueKeys.data()) ||
+        !before(row, kPropellantValueKeys.data() + kPropellantValueKeys.size())) {
+        row = std::find_if(kPropellantValueKeys.begin(), kPropellantValueKeys.end(),
+                           [&key](const PropellantValueKey& k) { return k.key == key.key; });
+    }
+    if (row == kPropellantValueKeys.data() + kPropellantValueKeys.size() || propellant < 0 ||
+        propellant >= kPropellantCount) {
+        return kNone;
+    }
+    return texts[row - kPropellantValueKeys.data()][propellant];
 }
 
 std::optional<std::string> PropellantFieldDefault(int field) {

@@ -78,7 +78,7 @@ extern const std::array<PropellantValueKey, kPropellantValueKeyCount> kPropellan
 // The tab-5 field (N of "EditN") that holds the key's value of propellant p (0..2).
 int PropellantValueField(const PropellantValueKey& key, int propellant);
 // The built-in default text of the key's value of propellant p ("1,879", "0,100").
-std::string PropellantValueDefault(const PropellantValueKey& key, int propellant);
+const std::string& PropellantValueDefault(const PropellantValueKey& key, int propellant);
 
 // The built-in default text of a tab-5 field (14 -> "1,879"); nullopt for any other field.
 std::optional<std::string> PropellantFieldDefault(int field);

@@ -21,8 +21,8 @@ enum class EncodingAnswer {
     kCancel,                    // nothing is saved
 };
 
-// The file dialogs of the window ("od", "sd", "gopen", "gsave", "impd", "ricd", "topen" in the
-// layout tables).
+// The file dialogs of the window ("od", "sd", "gopen", "gsave", "impd", "ricd", "topen",
+// "swcsv" in the layout tables).
 enum class FileDialog {
     kOpenMotor,
     kSaveMotor,
@@ -31,6 +31,7 @@ enum class FileDialog {
     kImportMotor,
     kExportRic,
     kOpenTest,
+    kExportSweep,
 };
 
 class Dialogs {

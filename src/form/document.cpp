@@ -264,10 +264,7 @@ void Document::openMotorFile(const std::string& path) {
     if (refuseToOpen(path, readable)) {
         return;
     }
-    currentFileName_ = path;
-    clearResults();
     IniDocument& document = readable.file.document();
-    encoding_ = document.encoding();
     rememberFile(path, readable.file.stamp());
     if (ConvertLegacyMotorFile(document) == LegacyConversion::Converted && settings_.writeFiles) {
         // A file that cannot be rewritten is simply converted again at its next opening.
@@ -275,6 +272,13 @@ void Document::openMotorFile(const std::string& path) {
             rememberFile(path, StampOf(path));
         }
     }
+    openMotorDocument(document, path);
+}
+
+void Document::openMotorDocument(IniDocument& document, const std::string& path) {
+    currentFileName_ = path;
+    clearResults();
+    encoding_ = document.encoding();
     readMotorDocument(document);
     for (MotorFileSection* section : sections_) {
         section->readFrom(document, path);

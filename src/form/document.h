@@ -128,6 +128,9 @@ public:
     void openCommand();  // "Открыть": the open dialog, then openMotorFile
     // Asks to save a changed document, then fills the window from the file and calculates.
     void openMotorFile(const std::string& path);
+    // The end of opening, for a motor document already read (and converted, if of the older
+    // layout): fills the window from it as from the file at `path` and calculates. No prompt.
+    void openMotorDocument(IniDocument& document, const std::string& path);
     // Writes the window into the file (its extension made ".zel"). False when nothing was
     // saved; the user has then seen why.
     bool saveMotorFile(const std::string& path);

@@ -347,6 +347,7 @@ constexpr MenuItemLayout kMenus[] = {
     {"Файл", kChecksButtonCaption, kChecksMenu, "", true},
     {"Файл", "-", "", "", true},
     {"Файл", "Выход", "Exit_menu", "Ctrl+Q", true},
+    {"Расчёт", "Подбор…", "Sweep_menu", "", true},
     {"Помощь", "Справка", "Help_menu", "F1", true},
     {"Помощь", kDesignChecksCaption, kChecksHelpMenu, "", true},
     {"Помощь", "-", "", "", true},
@@ -363,6 +364,7 @@ constexpr DialogLayout kDialogs[] = {
     {"ricd", "export the motor for openMotor", "*.ric", "Двигатели openMotor (*.ric)|*.ric", true},
     {"topen", "open a stand log", "*.csv",
      "Кривые испытаний (*.csv *.txt)|*.csv;*.txt|Все файлы (*)|*", false},
+    {"swcsv", "export the table of a sweep", "*.csv", "Таблицы CSV (*.csv)|*.csv", true},
 };
 
 }  // namespace

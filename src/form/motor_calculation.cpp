@@ -51,6 +51,15 @@ MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path
             "", document.currentFileName()};
 }
 
+bool CalculateMotorDocument(FormModel& form, IniDocument motor, const std::string& path) {
+    UnattendedDialogs dialogs;
+    Document document(form, dialogs, DocumentSettings{{}, "", false});
+    document.create();
+    document.activate();
+    document.openMotorDocument(motor, path);
+    return form.calculationSucceeded();
+}
+
 MotorFileImport ImportMotorFileUnattended(FormModel& form, const std::string& path,
                                           ImportQuestions& questions,
                                           const std::string& motorFile) {

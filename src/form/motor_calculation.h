@@ -26,6 +26,12 @@ struct MotorFileCalculation {
 // `form` must be freshly constructed: it ends up showing what the window would show.
 MotorFileCalculation CalculateMotorFile(FormModel& form, const std::string& path);
 
+// The same for a motor document `motor` held in memory, as if the file `path` held it: a changed
+// copy of a file calculates exactly as that file would. The document must be a motor document of
+// the current layout (a file of the older layout converted with ConvertLegacyMotorFile).
+// True when all three stages succeeded.
+bool CalculateMotorDocument(FormModel& form, IniDocument motor, const std::string& path);
+
 struct MotorFileImport {
     ImportOutcome outcome;
     bool succeeded = false;                // the design calculated with all three stages

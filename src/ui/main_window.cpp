@@ -35,6 +35,7 @@
 #include "ui/qt_dialogs.h"
 #include "ui/qt_text.h"
 #include "ui/stand_panel.h"
+#include "ui/sweep_dialog.h"
 
 namespace tarvo {
 
@@ -210,6 +211,12 @@ void MainWindow::openChecksHelp() {
     help.exec();
 }
 
+void MainWindow::openSweepDialog() {
+    QtDialogs dialogs(this);
+    SweepDialog dialog(form_, dialogs, this);
+    dialog.exec();
+}
+
 void MainWindow::centreOnScreen() {
     const QScreen* screen = this->screen();
     if (screen == nullptr) {
@@ -274,6 +281,7 @@ void MainWindow::buildMenus() {
     connect(action(kFitTestMenu), &QAction::triggered, this, &MainWindow::openFitDialog);
     connect(action(kChecksMenu), &QAction::triggered, this, &MainWindow::openChecksDialog);
     connect(action(kChecksHelpMenu), &QAction::triggered, this, &MainWindow::openChecksHelp);
+    connect(action(kSweepMenu), &QAction::triggered, this, &MainWindow::openSweepDialog);
     connect(action("Exit_menu"), &QAction::triggered, this, &MainWindow::close);
     connect(action("Help_menu"), &QAction::triggered, this, [this] { showInfoWindow(help_); });
     connect(action("About_menu"), &QAction::triggered, this, [this] { showInfoWindow(about_); });

@@ -45,6 +45,8 @@ class StandPanel;
 class StandSession;
 class StepperButtons;
 
+inline constexpr std::string_view kSweepButtonCaption = "Подбор…";
+
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -75,6 +77,8 @@ public:
     // design checks.
     void openChecksDialog();
     void openChecksHelp();
+    // "Подбор…": sweeps and the target search on the design the window shows.
+    void openSweepDialog();
 
     void centreOnScreen();
 
@@ -89,6 +93,7 @@ public:
     QPushButton* button(int number) const;
     QPushButton* engExportButton() const { return curveExportButton(kEngExport); }
     QPushButton* curveExportButton(const CurveExportKind& kind) const;
+    QPushButton* sweepButton() const { return sweepButton_; }
     ChartPanel* chartPanel(int chart) const;
     ChartWindow* chartWindow(int chart) const;  // nullptr until it was first opened
     QComboBox* propellantList() const { return propellants_; }
@@ -188,6 +193,7 @@ private:
     std::array<QCheckBox*, 6> checkBoxes_{};
     std::map<int, QPushButton*> buttons_;
     std::map<const CurveExportKind*, QPushButton*> curveButtons_;
+    QPushButton* sweepButton_ = nullptr;
     std::map<int, ChartPanel*> charts_;
     std::map<int, ChartWindow*> chartWindows_;
     QComboBox* propellants_ = nullptr;

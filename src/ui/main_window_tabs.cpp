@@ -283,7 +283,15 @@ QWidget* MainWindow::buildMotorTab() {
     checksButton_ = new QPushButton(ToQString(kChecksButtonCaption));
     checksButton_->setObjectName(QStringLiteral("ChecksButton"));
     connect(checksButton_, &QPushButton::clicked, this, &MainWindow::openChecksDialog);
-    right->addWidget(chartWithCheckBox(1, CheckBoxId::kChk2, checksButton_), 1);
+    sweepButton_ = new QPushButton(ToQString(kSweepButtonCaption));
+    sweepButton_->setObjectName(QStringLiteral("SweepButton"));
+    connect(sweepButton_, &QPushButton::clicked, this, &MainWindow::openSweepDialog);
+    auto* besideChart = new QWidget;
+    auto* buttons = new QHBoxLayout(besideChart);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(checksButton_);
+    buttons->addWidget(sweepButton_);
+    right->addWidget(chartWithCheckBox(1, CheckBoxId::kChk2, besideChart), 1);
     auto* columns = new QHBoxLayout;
     columns->addWidget(FixedColumn(left, kMotorColumnWidth));
     columns->addLayout(right, 1);

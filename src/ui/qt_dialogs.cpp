@@ -7,7 +7,9 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QThread>
 #include <array>
+#include <cstdio>
 
 #include "form/form_layout.h"
 #include "ui/qt_text.h"
@@ -44,7 +46,7 @@ struct DialogRole {
     const char* title;
 };
 
-constexpr std::array<DialogRole, 7> kDialogRoles = {{
+constexpr std::array<DialogRole, 8> kDialogRoles = {{
     {FileDialog::kOpenMotor, "od", false, "Открыть файл двигателя"},
     {FileDialog::kSaveMotor, "sd", true, "Сохранить файл двигателя"},
     {FileDialog::kOpenPropellants, "gopen", false, "Загрузить топлива из файла"},
@@ -52,6 +54,7 @@ constexpr std::array<DialogRole, 7> kDialogRoles = {{
     {FileDialog::kImportMotor, "impd", false, "Импорт конструкции Meteor или openMotor"},
     {FileDialog::kExportRic, "ricd", true, "Экспорт двигателя в openMotor (.ric)"},
     {FileDialog::kOpenTest, "topen", false, "Загрузить испытание"},
+    {FileDialog::kExportSweep, "swcsv", true, "Экспорт таблицы подбора (CSV)"},
 }};
 
 const DialogLayout* LayoutOf(std::string_view name) {
@@ -168,6 +171,12 @@ void ShowMessage(QWidget* parent, MessageIcon icon, std::string_view text) {
 }
 
 void ShowFatalMessage(std::string_view message) {
+    // Memory can run out on a sweep's worker thread too, which cannot show a window.
+    const QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr || QThread::currentThread() != application->thread()) {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(message.size()), message.data());
+        return;
+    }
     ShowMessage(QApplication::activeWindow(), MessageIcon::kStop, message);
 }
 
