@@ -127,14 +127,23 @@ Answer AskYesNoCancel(QWidget* parent, std::string_view text) {
     return box.clickedButton() == no ? Answer::kNo : Answer::kCancel;
 }
 
-bool AskYesNo(QWidget* parent, std::string_view text) {
-    CaptionedBox box(parent, QMessageBox::Question, text);
+namespace {
+
+// A question with Yes and No, No the default: nothing happens unless the user says so.
+bool YesOrNo(QWidget* parent, QMessageBox::Icon icon, std::string_view text) {
+    CaptionedBox box(parent, icon, text);
     QAbstractButton* yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
     box.setDefaultButton(no);
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+}  // namespace
+
+bool AskYesNo(QWidget* parent, std::string_view text) {
+    return YesOrNo(parent, QMessageBox::Question, text);
 }
 
 EncodingAnswer AskUnencodableCharacters(QWidget* parent, std::string_view text) {
@@ -155,13 +164,7 @@ EncodingAnswer AskUnencodableCharacters(QWidget* parent, std::string_view text) 
 }
 
 bool AskOverwriteChangedFile(QWidget* parent, std::string_view text) {
-    CaptionedBox box(parent, QMessageBox::Warning, text);
-    QAbstractButton* yes = box.addButton(QStringLiteral("&Да"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("&Нет"), QMessageBox::NoRole);
-    box.setDefaultButton(no);
-    box.setEscapeButton(no);
-    box.exec();
-    return box.clickedButton() == yes;
+    return YesOrNo(parent, QMessageBox::Warning, text);
 }
 
 void ShowMessage(QWidget* parent, MessageIcon icon, std::string_view text) {
