@@ -21,13 +21,13 @@ std::string_view PropellantShortName(int Ftype) {
 }
 
 PropellantSpec DefaultPropellant(int Ftype) {
-    PropellantSpec spec;
+    PropellantSpec constants;
     if (IsValidFtype(Ftype)) {
         for (int c = 0; c < kConstantColumns; ++c) {
-            spec.*kConstantMembers[c] = kPropellantDefaults[Ftype - 1].constants[c].value;
+            constants.*kConstantMembers[c] = kPropellantDefaults[Ftype - 1].constants[c].value;
         }
     }
-    return spec;
+    return constants;
 }
 
 BurnRateTable DefaultBurnRateTable(int Ftype) {
