@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -83,8 +82,7 @@ private slots:
         QCOMPARE(dialog.map()->rowAt(QPoint(-1, -1)), -1);
         QVERIFY(CellText(dialog, 3, QStringLiteral("Pmax")).isEmpty());  // four grains do not fit
         dialog.resize(1080, 680);
-        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        QVERIFY(dialog.grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/sweep-map.png")));
+        QVERIFY(SaveScreenshot(&dialog, "sweep-map"));
     }
 
     // The window's thread keeps running while the worker calculates: the progress bar moves
@@ -173,15 +171,13 @@ private slots:
         QCOMPARE(dialogs.messages.size(), std::size_t(1));  // the folder does not exist
     }
 
+    // Which ranges are refused is the sweep's test; here, that nothing runs and the message shows.
     void badRangesAreRefusedBeforeAnythingRuns() {
         ScriptedDialogs dialogs;
         SweepDialog dialog(*form_, dialogs);
-        SetAxis(dialog, 0, "uc", "0,5", "1,5", "0,1");
-        dialog.run();
-        QVERIFY(!dialog.running());
-        QVERIFY(dialog.message()->text().contains(QStringLiteral("от 0,01 до 0,99")));
         SetAxis(dialog, 0, "Kno", "abc", "300", "10");
         dialog.run();
+        QVERIFY(!dialog.running());
         QVERIFY(dialog.message()->text().contains(QStringLiteral("не число")));
     }
 
