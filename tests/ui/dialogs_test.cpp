@@ -110,16 +110,12 @@ private slots:
         QTest::addColumn<bool>("asksBeforeOverwriting");
         const QString motors = QStringLiteral("Файлы двигателей ZEL (*.zel)");
         const QString propellants = QStringLiteral("Файлы топлив ZEL (*.grn)");
+        // The program asks itself before replacing a propellant file.
         // clang-format off
         QTest::newRow("od") << int(FileDialog::kOpenMotor) << motors << "zel" << false << false;
         QTest::newRow("sd") << int(FileDialog::kSaveMotor) << motors << "zel" << true << true;
-        QTest::newRow("gopen") << int(FileDialog::kOpenPropellants) << propellants << "grn" << false
-            << false;
-        // clang-format on
-        // The program asks itself before replacing a propellant file.
-        // clang-format off
-        QTest::newRow("gsave") << int(FileDialog::kSavePropellants) << propellants << "grn" << true
-            << false;
+        QTest::newRow("gopen") << int(FileDialog::kOpenPropellants) << propellants << "grn" << false << false;
+        QTest::newRow("gsave") << int(FileDialog::kSavePropellants) << propellants << "grn" << true << false;
         // clang-format on
     }
     void fileDialogs() {

