@@ -181,8 +181,6 @@ TEST(DesignCheckList, ShowsTheLinesTheValuesTrigger) {
          Severity::kWarning, "≤ 1,00 МПа"},
         {ChecksOf({{CheckField::kMaxMassFlux, "100"}}), DiagnosticCode::kMassFlux,
          Severity::kWarning, "≤ 100 кг/(м²·с)"},
-        {ChecksOf({{CheckField::kMaterial, "PVC-U"}, {CheckField::kWall, "2"}}),
-         DiagnosticCode::kCasing, Severity::kWarning, "≥ 2,00"},
         {ChecksOf({{CheckField::kMaterial, "PVC-U"}, {CheckField::kWall, "1"}}),
          DiagnosticCode::kCasing, Severity::kError, "≥ 2,00"},
     };
