@@ -10,6 +10,18 @@
 
 namespace tarvo::testing {
 
+// A form with its scripted dialogs and a started document on them.
+struct StartedDocument {
+    explicit StartedDocument(DocumentSettings settings)
+        : document(form, dialogs, std::move(settings)) {
+        document.create();
+        document.activate();
+    }
+    FormModel form;
+    ScriptedDialogs dialogs;
+    Document document;
+};
+
 class DocumentTest : public ::testing::Test {
 protected:
     DocumentTest() : document(form, dialogs, Settings()) {

@@ -135,11 +135,8 @@ TEST_F(DocumentTest, AsksBeforeCharactersWindows1251CannotHoldAreSaved) {
 TEST_F(DocumentTest, AFileAnotherWindowSavedIsNotWrittenOverWithoutAsking) {
     const std::string path = MotorFile("shared.zel", "[Params]\r\nDc=10\r\n");
     document.openMotorFile(path);
-    FormModel otherForm;
-    testing::ScriptedDialogs otherDialogs;
-    Document other(otherForm, otherDialogs, {{}, "", true});
-    other.create();
-    other.activate();
+    testing::StartedDocument started({{}, "", true});
+    auto& [otherForm, otherDialogs, other] = started;
     other.openMotorFile(path);
     otherForm.setMemoText("правка второго окна");
     ASSERT_TRUE(other.save());
@@ -191,11 +188,8 @@ TEST(DocumentStartUp, FindsGrainsInItsPlacesAndSaysWhenItCannot) {
         if (c.folder >= 0) {
             std::filesystem::create_directory(places[c.folder]);
         }
-        FormModel form;
-        testing::ScriptedDialogs dialogs;
-        Document document(form, dialogs, {places, "", true});
-        document.create();
-        document.activate();
+        testing::StartedDocument started({places, "", true});
+        auto& [form, dialogs, document] = started;
         EXPECT_EQ(form.propellantItems()[0], c.name);
         const std::string status = form.statusText(0);
         EXPECT_EQ(status == MissingGrainsNotice(places), c.missingNotice) << status;
@@ -220,11 +214,8 @@ TEST(DocumentStartUp, ATarvoIniThatCannotBeReadIsToldAndKept) {
         } else {
             WriteBytes(ini, oversized);
         }
-        FormModel form;
-        testing::ScriptedDialogs dialogs;
-        Document document(form, dialogs, {{}, ini, true});
-        document.create();
-        document.activate();
+        testing::StartedDocument started({{}, ini, true});
+        auto& [form, dialogs, document] = started;
         const std::string reason = folder ? "по этому пути находится папка"
                                           : "файл слишком велик, прочитано только начало";
         EXPECT_TRUE(Contains(form.statusText(0), "Не удалось прочитать файл " + ini + ": " +

@@ -39,11 +39,8 @@ TEST(OpenSequence, SurvivesRandomAndDamagedFiles) {
             round % 8 == 0 ? testing::RandomBytes(random() % 3000, random)
                            : testing::Mutate(round % 3 == 0 ? legacy : motor, random, kPieces);
         testing::WriteBytes(dir.File("fuzz.zel"), bytes);
-        FormModel form;
-        testing::ScriptedDialogs dialogs;
-        Document document(form, dialogs, {{}, "", true});
-        document.create();
-        document.activate();
+        testing::StartedDocument started({{}, "", true});
+        auto& [form, dialogs, document] = started;
         document.openMotorFile(dir.File("fuzz.zel"));
         if (document.currentFileName().empty()) {  // junk is refused, and says so
             ASSERT_EQ(dialogs.messages, std::vector{NotAMotorFileMessage(dir.File("fuzz.zel"))});

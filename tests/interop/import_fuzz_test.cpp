@@ -11,26 +11,11 @@ namespace {
 
 TEST(ImportFuzz, DamagedFilesAreImportedOrRefused) {
     std::mt19937 random(20261206);
-    const std::vector<std::string> pieces = {"null",
-                                             "\"\"",
-                                             "-1e999",
-                                             "[",
-                                             "{",
-                                             "}",
-                                             "]",
-                                             ",",
-                                             ":",
-                                             "\"HOLLOW\"",
-                                             "1e-300",
-                                             "!!python/tuple",
-                                             "- ",
-                                             "\n  ",
-                                             "&a",
-                                             "*a",
-                                             "\"configs\": []",
-                                             "0",
-                                             "NaN",
-                                             "\xD0"};
+    // clang-format off
+    const std::vector<std::string> pieces = {
+        "null", "\"\"", "-1e999", "[", "{", "}", "]", ",", ":", "\"HOLLOW\"", "1e-300",
+        "!!python/tuple", "- ", "\n  ", "&a", "*a", "\"configs\": []", "0", "NaN", "\xD0"};
+    // clang-format on
     const std::pair<const char*, std::string_view> files[] = {{"f.json", testing::kMeteorSi},
                                                               {"f.json", testing::kMeteorImperial},
                                                               {"f.ric", testing::kRic}};

@@ -7,7 +7,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDir>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineSeries>
@@ -138,8 +137,6 @@ private slots:
         // Every tab caption in full, without scroll arrows.
         QVERIFY(window_->tabs()->tabBar()->sizeHint().width() <= window_->tabs()->width());
         QCOMPARE(window_->tabs()->currentIndex(), kDesignActiveTab);
-        QCOMPARE(window_->action("Save_menu")->shortcut(), QKeySequence(Qt::Key_F2));
-        QCOMPARE(window_->action("Exit_menu")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
         QVERIFY(!window_->recentMenu()->menuAction()->isEnabled());
         QVERIFY(!window_->progressBar()->isVisible());
         QVERIFY(!window_->field(95)->isEnabled());
@@ -155,9 +152,6 @@ private slots:
         QTest::addColumn<bool>("marked");
         // clang-format off
         QTest::newRow("chamber diameter") << 1 << "40" << "40" << false;
-        QTest::newRow("erosion below 1") << 13 << "0,5" << "0,5" << false;
-        QTest::newRow("propellant constant") << 19 << "2" << "2" << false;
-        QTest::newRow("minus sign") << 4 << "-" << "-" << true;
         QTest::newRow("letters") << 6 << "12x" << "12x" << true;
         QTest::newRow("negative exponent") << 70 << "-0,314" << "-0,314" << false;
         QTest::newRow("expansion ratio 0 becomes 10") << 94 << "0" << "10" << false;
@@ -231,25 +225,12 @@ private slots:
         QVERIFY(calculatedBy(window_->memo(), Qt::Key_Return, Qt::ControlModifier));
         QVERIFY(calculatedBy(window_->propellantList(), Qt::Key_Return, Qt::ControlModifier));
         QVERIFY(!calculatedBy(window_->memo(), Qt::Key_Return, Qt::NoModifier));
-        // F1 opens the help window.
-        auto* help = new HelpWindow(window_.get());
-        window_->setInfoWindows(nullptr, help);
-        QWidget* shown = nullptr;
-        QTimer::singleShot(0, [&shown] {
-            shown = QApplication::activeModalWidget();
-            if (shown != nullptr) {
-                shown->close();
-            }
-        });
-        QTest::keyClick(window_->field(1), Qt::Key_F1);
-        QCOMPARE(shown, static_cast<QWidget*>(help));
     }
 
     // Results of an earlier calculation are greyed, and each chart says why, until the next
     // "Рассчитать".
     void staleResultsAreGreyedWithANotice() {
-        TypeCoredMotor(*window_);
-        calculate();
+        calculateTypedMotor();
         QLabel* pmax = window_->valueLabel(141);
         const QColor current = pmax->palette().color(QPalette::WindowText);
         for (int chart = 1; chart <= 4; ++chart) {
@@ -266,10 +247,8 @@ private slots:
         QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));  // status stays
         window_->tabs()->setCurrentIndex(2);
         QCoreApplication::processEvents();
-        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        QVERIFY(window_->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/stale.png")));
-        const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
-        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(" | ")));
+        QVERIFY(SaveScreenshot(window_.get(), "stale"));
+        QCOMPARE(ClippedTexts(window_->tabs()->currentWidget()), QString());
         calculate();
         QCOMPARE(pmax->palette().color(QPalette::WindowText), current);
         QVERIFY(window_->chartPanel(3)->staleNotice().isEmpty());
@@ -280,8 +259,7 @@ private slots:
     // series of the chart (a curve drawn over it too); the wheel zooms, and the picture is saved
     // as PNG whole or not at all.
     void chartOpensInAWindowOfItsOwn() {
-        TypeCoredMotor(*window_);
-        calculate();
+        calculateTypedMotor();
         ChartPanel* panel = window_->chartPanel(2);
         auto* overlay = new QLineSeries;
         overlay->append({{0.1, 1.0}, {0.5, 2.0}, {0.9, 1.5}});
@@ -328,7 +306,7 @@ private slots:
         const std::optional<std::string> failure =
             window->saveImage((PathOf(directory) / "нет/давление.png").string());
         QVERIFY(failure && failure->find("папка не существует") != std::string::npos);
-        QVERIFY(window->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/chart-window.png")));
+        QVERIFY(SaveScreenshot(window, "chart-window"));
     }
 
     void modelChangesReachTheWidgets() {
@@ -388,11 +366,8 @@ private slots:
         QVERIFY(!form_->isChecked(kCoredGrainsBox));
         QVERIFY(!window_->stepper(2)->isEnabled());
         QVERIFY(!window_->field(4)->isEnabled());
-        TypeInto(window_->field(1), QStringLiteral("30"));
-        TypeInto(window_->field(2), QStringLiteral("120"));
         QTest::mouseClick(window_->checkBox(kEndGrainBox), Qt::LeftButton);
         QVERIFY(window_->field(95)->isEnabled());
-        QCOMPARE(window_->field(96)->text(), QStringLiteral("30"));  // proposed: the chamber's
     }
 
     void propellantChosenByKeyboard() {
@@ -434,8 +409,7 @@ private slots:
     // Calculate fills labels, charts and table; then every tab is rendered to a PNG under the
     // build directory for a person to look at, and checked for blank images and clipped texts.
     void calculateFillsEveryTabReadably() {
-        TypeCoredMotor(*window_);
-        calculate();
+        calculateTypedMotor();
         QCOMPARE(window_->statusPanel(0)->text(), Text(kSuccessMessage));
         for (const LabelLayout& layout : LabelLayouts()) {
             QCOMPARE(window_->valueLabel(layout.label)->text(),
@@ -460,16 +434,12 @@ private slots:
             QCOMPARE(window_->resultTable()->item(r, 2)->text(), Text(rows[r].thrust));
         }
         QVERIFY(!window_->progressBar()->isVisible());
-        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
         for (int tab = 0; tab < kTabCount; ++tab) {
             window_->tabs()->setCurrentIndex(tab);
             QCoreApplication::processEvents();
-            const QImage image = window_->grab().toImage();
-            const QString file = QStringLiteral(TARVO_SCREENSHOT_DIR "/tab-%1.png").arg(tab + 1);
-            QVERIFY(image.save(file));
-            QVERIFY2(DistinctColours(image) > 20, qPrintable(file + " looks blank"));
-            const QStringList clipped = ClippedTexts(window_->tabs()->currentWidget());
-            QVERIFY2(clipped.isEmpty(), qPrintable(file + ": " + clipped.join(" | ")));
+            QVERIFY(SaveScreenshot(window_.get(), QStringLiteral("tab-%1").arg(tab + 1)));
+            QVERIFY2(DistinctColours(window_->grab().toImage()) > 20, "the tab looks blank");
+            QCOMPARE(ClippedTexts(window_->tabs()->currentWidget()), QString());
         }
         QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
     }
@@ -541,22 +511,12 @@ private slots:
         QVERIFY(allEnabled(false));
     }
 
-    // Without an application the workbook is saved all the same, and the message says where.
-    void spreadsheetGetsTheTableWithOrWithoutAnApplication() {
-        TypeCoredMotor(*window_);
-        calculate();
-        desktop_->Answer(kMimeQuery, std::nullopt);
+    // The workbook and the clipboard get the table shown; what the export says without an
+    // application or when it fails is the export's own test.
+    void spreadsheetGetsTheTable() {
+        calculateTypedMotor();
         QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
-        const std::filesystem::path saved =
-            desktop_->documents.File("Расчёты двигателя (Tarvo).xlsx");
-        QCOMPARE(desktop_->warnings,
-                 std::vector<std::string>{WorkbookSavedWithoutApplicationMessage(saved)});
-        QVERIFY(desktop_->opened.empty() && desktop_->clipboard);
-        QVERIFY(std::filesystem::is_regular_file(saved));
-
-        desktop_->Answer(kMimeQuery, "calc.desktop\n");
-        QTest::mouseClick(window_->button(kExportButton.number), Qt::LeftButton);
-        QVERIFY(desktop_->errors.empty() && desktop_->warnings.size() == 1);
+        QVERIFY(desktop_->errors.empty() && desktop_->warnings.empty());
         QCOMPARE(desktop_->opened.size(), std::size_t{1});
         QVERIFY(std::filesystem::is_regular_file(desktop_->opened.front()));
         QCOMPARE(desktop_->opened.front().parent_path().string(), desktop_->documents.path());
@@ -585,8 +545,7 @@ private slots:
         QFETCH(QString, file);
         QFETCH(bool, written);
         QFETCH(bool, failed);
-        TypeCoredMotor(*window_);
-        calculate();
+        calculateTypedMotor();
         const std::filesystem::path target = desktop_->documents.File(file.toStdString());
         if (confirmHeader) {
             prompts_.options = EngOptions{"Мой мотор", 0.25, "Tarvo"};
@@ -615,8 +574,7 @@ private slots:
     // The .rse asks for its header like the .eng; the CSV only for the file. Each names what it
     // wrote in the status bar.
     void rseAndCsvExportsWriteTheirFiles() {
-        TypeCoredMotor(*window_);
-        calculate();
+        calculateTypedMotor();
         const struct {
             const CurveExportKind& kind;
             const char* suggested;
@@ -653,29 +611,38 @@ private slots:
         QCOMPARE(dialog.options().casingMass, 0.25);
     }
 
-    // The about box and the help window are created once and shown from the "Помощь" menu.
+    // The about box and the help window are created once and shown from the "Помощь" menu;
+    // F1 in a field opens the help.
     void helpMenuShowsTheSameWindowsEachTime() {
         auto* about = new AboutBox(opener_, window_.get());
         auto* help = new HelpWindow(window_.get());
         window_->setInfoWindows(about, help);
         TypeInto(window_->field(1), QStringLiteral("40"));
         QList<QWidget*> shown;
-        for (const char* item : {"About_menu", "Help_menu", "About_menu", "Help_menu"}) {
+        for (const char* item : {"F1", "About_menu", "Help_menu", "About_menu"}) {
             QTimer::singleShot(0, [&shown] {
                 shown << QApplication::activeModalWidget();
                 if (shown.back() != nullptr) {
                     shown.back()->close();
                 }
             });
-            window_->action(item)->trigger();
+            if (std::string_view(item) == "F1") {
+                QTest::keyClick(window_->field(1), Qt::Key_F1);
+            } else {
+                window_->action(item)->trigger();
+            }
         }
-        QCOMPARE(shown, (QList<QWidget*>{about, help, about, help}));
+        QCOMPARE(shown, (QList<QWidget*>{help, about, help, about}));
         QCOMPARE(form_->fieldText(EditId{1}), std::string("40"));
     }
 
 private:
     void calculate() {
         QTest::mouseClick(window_->button(kCalculateButton.number), Qt::LeftButton);
+    }
+    void calculateTypedMotor() {
+        TypeCoredMotor(*window_);
+        calculate();
     }
 
     std::unique_ptr<FormModel> form_;

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -83,8 +82,7 @@ private slots:
         QCOMPARE(dialog.map()->rowAt(QPoint(-1, -1)), -1);
         QVERIFY(CellText(dialog, 3, QStringLiteral("Pmax")).isEmpty());  // four grains do not fit
         dialog.resize(1080, 680);
-        QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
-        QVERIFY(dialog.grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/sweep-map.png")));
+        QVERIFY(SaveScreenshot(&dialog, "sweep-map"));
     }
 
     // The window's thread keeps running while the worker calculates: the progress bar moves
@@ -104,7 +102,8 @@ private slots:
         QVERIFY(dialog.message()->text().contains(QStringLiteral("прерван")));
     }
 
-    // A double click puts the row's design into the fields; "Рассчитать" then gives the row.
+    // A double click puts the row's design into the fields (that they then calculate to the
+    // row is the session's test).
     void doubleClickPutsTheDesignIntoTheFields() {
         ScriptedDialogs dialogs;
         SweepDialog dialog(*form_, dialogs);
@@ -113,18 +112,10 @@ private slots:
         SetAxis(dialog, 1, "Dc", "40", "50", "10");
         dialog.run();
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), kWaitMs);
-        const SweepRow row = dialog.shownOutput()->rows[3];
         emit dialog.table()->cellDoubleClicked(3, 0);
         QCOMPARE(form_->fieldText(EditId{29}), std::string("0,9"));
-        QCOMPARE(form_->stepperPosition(StepperId{6}), 90);
         QCOMPARE(form_->fieldText(EditId{1}), std::string("50"));
-        QVERIFY(form_->modified());
-        QVERIFY(!form_->isButtonEnabled(kExportButton));
-        QCOMPARE(form_->statusText(0), std::string(kStaleResultsStatus));
         QVERIFY(dialog.message()->text().contains(QStringLiteral("uc = 0,9")));
-        form_->calculate();
-        QCOMPARE(form_->lastCalculation().figures.Pmax, row.outcome.figures[0].value());
-        QCOMPARE(form_->lastCalculation().figures.It, row.outcome.figures[5].value());
     }
 
     void targetModeProposesAValue() {
@@ -173,15 +164,13 @@ private slots:
         QCOMPARE(dialogs.messages.size(), std::size_t(1));  // the folder does not exist
     }
 
+    // Which ranges are refused is the sweep's test; here, that nothing runs and the message shows.
     void badRangesAreRefusedBeforeAnythingRuns() {
         ScriptedDialogs dialogs;
         SweepDialog dialog(*form_, dialogs);
-        SetAxis(dialog, 0, "uc", "0,5", "1,5", "0,1");
-        dialog.run();
-        QVERIFY(!dialog.running());
-        QVERIFY(dialog.message()->text().contains(QStringLiteral("от 0,01 до 0,99")));
         SetAxis(dialog, 0, "Kno", "abc", "300", "10");
         dialog.run();
+        QVERIFY(!dialog.running());
         QVERIFY(dialog.message()->text().contains(QStringLiteral("не число")));
     }
 

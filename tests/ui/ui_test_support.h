@@ -3,6 +3,7 @@
 // the window's tests.
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringList>
@@ -45,8 +46,14 @@ inline void TypeCoredMotor(MainWindow& window) {
     TypeInto(window.field(94), QStringLiteral("8"));
 }
 
-// Widgets on the page whose text does not fit in them.
-inline QStringList ClippedTexts(QWidget* page) {
+// The widget as <name>.png under the build directory, for a person to look at.
+inline bool SaveScreenshot(QWidget* widget, const QString& name) {
+    QDir().mkpath(QStringLiteral(TARVO_SCREENSHOT_DIR));
+    return widget->grab().save(QStringLiteral(TARVO_SCREENSHOT_DIR "/") + name + ".png");
+}
+
+// The texts of the widgets on the page that do not fit in them, "" when all fit.
+inline QString ClippedTexts(QWidget* page) {
     QStringList clipped;
     for (QLabel* label : page->findChildren<QLabel*>()) {
         if (!label->isVisible() || label->text().isEmpty()) {
@@ -67,7 +74,7 @@ inline QStringList ClippedTexts(QWidget* page) {
             clipped << edit->objectName() + ": " + edit->text();
         }
     }
-    return clipped;
+    return clipped.join(" | ");
 }
 
 inline std::filesystem::path PathOf(const QTemporaryDir& directory) {
