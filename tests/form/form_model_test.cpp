@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "form/form_model.h"
 
 #include "form/form_layout.h"
@@ -199,6 +201,21 @@ TEST(FormModel, MarksUserChangesOnlyAndTellsObserversUntilRemoved) {
     form.setMemoText("Двигатель 2");
     EXPECT_TRUE(form.modified());
     EXPECT_EQ(told, 0);
+}
+
+// The view builds one label per entry of the label table, and the program writes each
+// propellant's name into the label its row names: a label number given twice, or a row naming a
+// label the table lacks, leaves a name unshown.
+TEST(FormLayout, EveryLabelOnceAndEachPropellantNameShown) {
+    std::set<int> seen;
+    for (const LabelLayout& layout : LabelLayouts()) {
+        EXPECT_TRUE(seen.insert(layout.label).second) << "Label" << layout.label;
+    }
+    for (std::size_t p = 0; p < PropellantRowLayouts().size(); ++p) {
+        const LabelLayout* name = FindLabelLayout(PropellantRowLayouts()[p].rowLabel);
+        ASSERT_NE(name, nullptr) << p;
+        EXPECT_EQ(name->tab, 5) << p;
+    }
 }
 
 }  // namespace

@@ -147,6 +147,20 @@ TEST_F(StandSessionTest, AppliesTheFitToTheFieldsAndSaysWhatItRounded) {
     EXPECT_TRUE(dialogs.questions[0].starts_with("Умножить коэффициенты a топлива «KN/SB"));
 }
 
+// The burn-rate factor goes to whichever propellant is selected when it is applied, the first
+// of the list included.
+TEST_F(StandSessionTest, MultipliesTheSelectedPropellantsA) {
+    ASSERT_TRUE(session.load(OpenMotorAndLog(1.15, 0.85)));
+    const std::vector<FitParameter> chosen = {FitParameter::kBurnRate};
+    ASSERT_NE(session.fit(chosen), nullptr);
+    ASSERT_TRUE(form.selectPropellant(0));
+    dialogs.overwrite = {true};
+    EXPECT_TRUE(session.apply().applied);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].starts_with("Умножить коэффициенты a топлива «KN/DX"))
+        << dialogs.questions[0];
+}
+
 TEST_F(StandSessionTest, TheMotorFileRemembersTheLog) {
     ASSERT_TRUE(session.load(OpenMotorAndLog(1.0, 0.85)));
     ASSERT_TRUE(document.saveMotorFile(dir.File("motor.zel")));

@@ -44,8 +44,9 @@ TEST(StepperPositionFor, IsTheInverseOfTheFieldText) {
         double value;
         int position;
     } cases[] = {
-        {6, 0.987, 99}, {6, 1.5, 99}, {6, -1, 1},     {7, 0.1013, 81}, {7, 0.5, 91},
-        {9, 0.26, 30},  {9, 0.04, 0}, {11, 7.25, 73}, {11, 45, 300},   {11, NAN, 10},
+        {6, 0.987, 99},   {6, 1.5, 99},  {6, -1, 1},    {7, 0.1013, 81},
+        {7, 0.10145, 81}, {7, 0.5, 91},  {9, 0.26, 30}, {9, 0.04, 0},
+        {11, 7.25, 73},   {11, 45, 300}, {11, NAN, 10},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(StepperPositionFor(*FindStepperRule(c.stepper), c.value), c.position)

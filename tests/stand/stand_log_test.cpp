@@ -74,6 +74,8 @@ TEST(StandLog, ReadsEveryHeaderFormAndUnit) {
          Log("Time_ms Thrust_kgf Pressure_kPa\n",
              [](int i) { return Printed("%g %.12g %g", 1.0 * i, 10.0 * i / kKgf, 100.0 * i); }),
          true},
+        {"whole numbers, commas without blanks",
+         Log("t (ms),F (N)\n", [](int i) { return Printed("%g,%g", 1.0 * i, 10.0 * i); }), false},
         {"quoted cells with commas inside", Log("\"Time, s\",\"Thrust, N\"\n", plain), false},
         {"columns in another order, comments before",
          Log("# Стенд №2\nДата и время: 01.02.2024 12:00\nДавление в камере, МПа; Тяга, Н; Время, "
