@@ -320,7 +320,9 @@ QWidget* MainWindow::buildLowerPanel() {
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         statusPanels_[i] = label;
     }
-    statusPanels_[0]->setMinimumWidth(kStatusPanelWidths[0]);
+    // The status text takes what the counter and the file name leave; a text longer than that
+    // can be read in full in its tooltip.
+    statusPanels_[0]->setMinimumWidth(kStatusPanelWidths[0] / 2);
     statusPanels_[1]->setFixedWidth(kStatusPanelWidths[1]);  // the full path: its tooltip
     statusPanels_[2]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     statusPanels_[2]->setMinimumWidth(kFileNamePanelMinWidth);

@@ -442,6 +442,11 @@ private slots:
             QCOMPARE(ClippedTexts(window_->tabs()->currentWidget()), QString());
         }
         QCOMPARE(window_->windowTitle(), QStringLiteral("Tarvo+ [Версия 2.21]"));
+
+        // The file name stays whole beside the status and the checks' counter.
+        form_->setStatusText(2, "end-burner-kn-dx.zel");
+        QCoreApplication::processEvents();
+        QCOMPARE(ClippedTexts(window_->statusPanel(2)->parentWidget()), QString());
     }
 
     void menusAndButtonsRunDocumentCommands_data() {
