@@ -179,9 +179,8 @@ TEST(TarvoCalc, ListsTheDesignChecks) {
                                  " str('limit' in a), str(bool(a['text']))])"
                                  " for a in json.loads(l)['alerts']])\"");
     EXPECT_EQ(json.out,
-              "flow-separation:warning:True:True:True casing-missing:note:True:False:True\n"
-              "casing:error:True:True:True max-pressure:warning:True:True:True "
-              "flow-separation:warning:True:True:True\n"
+              "casing-missing:note:True:False:True\n"
+              "casing:error:True:True:True max-pressure:warning:True:True:True\n"
               "\n");
 
     const CalcRun report = RunCalc(dir, "weak.zel");
