@@ -36,7 +36,7 @@ constexpr std::string_view kHeader =
 class CsvOfExample : public ::testing::TestWithParam<Example> {};
 
 // Each column in its unit: the largest pressure and thrust are the figures' Pmax and Fmax, the
-// first Kn, web and mass the design's Kno, w and m.
+// first Kn and mass the design's Kno and m, the first web the Kn chart's.
 TEST_P(CsvOfExample, HoldsEveryCurveInTimeOrderWithUnits) {
     const CalculationResult motor = Calculate(GetParam());
     TempDir directory;
@@ -74,6 +74,7 @@ TEST_P(CsvOfExample, HoldsEveryCurveInTimeOrderWithUnits) {
     EXPECT_NEAR(largest(1), motor.figures.Pmax, 1e-4);
     EXPECT_NEAR(largest(2), motor.figures.Fmax, 1e-3);
     EXPECT_NEAR(first[3], motor.design.Kno, 0.01);
+    EXPECT_NEAR(first[4], motor.webCurve.front().y, 1e-4);  // the web the Kn chart starts at
     EXPECT_NEAR(first[5], motor.figures.m, 1e-6);
     if (motor.figures.PeakMassFlux > 0) {  // kept for cored grains only
         EXPECT_NEAR(largest(6), motor.figures.PeakMassFlux, 0.01);

@@ -365,6 +365,14 @@ TEST_F(DocumentTest, TheRecentListKeepsTheLastFourNewestFirst) {
 
     document.recentItemClick(1);  // the path with "&" opens
     EXPECT_EQ(document.currentFileName(), paths[4]);
+
+    // A folder where the file was is named as a folder, and leaves the list too.
+    std::filesystem::remove(paths[1]);
+    std::filesystem::create_directory(paths[1]);
+    document.recentItemClick(2);
+    EXPECT_NE(dialogs.messages.back().find("по этому пути находится папка"), std::string::npos)
+        << dialogs.messages.back();
+    EXPECT_EQ(menu(), (std::vector{paths[4], paths[2]}));
 }
 
 TEST_F(DocumentTest, PropellantCommands) {

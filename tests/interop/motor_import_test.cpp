@@ -97,17 +97,38 @@ TEST(MeteorImport, StepperValuesAreRoundedToTheirFieldAndReported) {
     }
 }
 
+// The flame temperature a custom propellant's slot was given, in K.
+double SlotTemperature(const ImportOutcome& outcome) {
+    const std::string slot = SlotValues(outcome);
+    const std::size_t at = slot.find("\n5=") + 3;
+    return ParseNumber(slot.substr(at, slot.find('\n', at) - at)).value_or(0);
+}
+
 TEST(MeteorImport, PropellantsAndNozzleChoices) {
     // A built-in propellant: no slot question, the list entry is chosen.
-    const std::string knsb = Replaced(kMeteorSi, "CUSTOM_KNSB", "KNSB_FINE");
-    testing::Answers answers;
-    answers.slot = std::nullopt;  // asking would cancel
-    const ImportOutcome builtIn = ImportMotorText("p.json", knsb, answers);
-    ASSERT_EQ(builtIn.status, ImportOutcome::Status::kImported) << builtIn.message;
-    EXPECT_EQ(builtIn.motor.motor.ReadIniStr("Params", "Ftype", ""), "2");
-    EXPECT_FALSE(builtIn.motor.propellant);
-    EXPECT_TRUE(
-        Mentions(builtIn.motor.report.converted, "константы и таблица скорости горения KN/SB"));
+    const struct {
+        const char* type;
+        const char* ftype;
+        bool sorbitolNote;  // Meteor's two KN/SB grades both take Tarvo's one
+    } builtIns[] = {
+        {"KNDX", "1", false},
+        {"KNSB_COARSE", "2", true},
+        {"KNSB_FINE", "2", true},
+        {"KNSU", "3", false},
+    };
+    for (const auto& b : builtIns) {
+        testing::Answers answers;
+        answers.slot = std::nullopt;  // asking would cancel
+        const ImportOutcome builtIn =
+            ImportMotorText("p.json", Replaced(kMeteorSi, "CUSTOM_KNSB", b.type), answers);
+        ASSERT_EQ(builtIn.status, ImportOutcome::Status::kImported) << builtIn.message;
+        EXPECT_EQ(builtIn.motor.motor.ReadIniStr("Params", "Ftype", ""), b.ftype) << b.type;
+        EXPECT_FALSE(builtIn.motor.propellant);
+        EXPECT_EQ(
+            Mentions(builtIn.motor.report.converted, "константы и таблица скорости горения KN/SB"),
+            b.sorbitolNote)
+            << b.type;
+    }
 
     // One burn-rate law from Patm to 20 MPa; c* instead of a temperature; no k2ph.
     std::string single =
@@ -125,10 +146,12 @@ TEST(MeteorImport, PropellantsAndNozzleChoices) {
     EXPECT_EQ(slot.find("\n2="), std::string::npos) << "k2ph stays the slot's";
     EXPECT_TRUE(Mentions(law.motor.report.converted, "рассчитана из cstar 908"));
     EXPECT_TRUE(Mentions(law.motor.report.converted, "k2ph нет в файле"));
-    // c* of 908 m/s with k 1.1361 and M 39.9 is a flame near 1600 K.
-    const std::size_t at = slot.find("\n5=") + 3;
-    const double temperature = ParseNumber(slot.substr(at, slot.find('\n', at) - at)).value_or(0);
-    EXPECT_NEAR(temperature, 1600, 10);
+    // c* of 908 m/s with k 1.1361 and M 39.9 is a flame near 1600 K; so is 2979 ft/s.
+    EXPECT_NEAR(SlotTemperature(law), 1600, 10);
+    const ImportOutcome feet = Import(
+        "f.json", Replaced(kMeteorImperial, R"("chamberTemperature": 1600,)", R"("cstar": 2979,)"));
+    ASSERT_EQ(feet.status, ImportOutcome::Status::kImported) << feet.message;
+    EXPECT_NEAR(SlotTemperature(feet), 1600, 10);
 
     const std::string optimal = Replaced(
         Replaced(kMeteorSi, R"("nozzleExpansionRatio": 8)", R"("nozzleExpansionRatio": null)"),
@@ -149,6 +172,15 @@ TEST(MeteorImport, SeveralDesignsAreChosenFrom) {
     EXPECT_EQ(second.motor.motor.ReadIniStr("Description", "Motor", ""),
               "Импорт из Meteor: Второй");
     EXPECT_EQ(Import("two.json", two, std::nullopt).status, ImportOutcome::Status::kCancelled);
+
+    // A design without a name is called by its number, and a refusal names it so too.
+    std::string unnamed(kMeteorSi);
+    unnamed.insert(
+        close, "," + Replaced(Replaced(design, R"("name": "Тест",)", ""), "INHIBITED", "PARTLY"));
+    EXPECT_EQ(MeteorDesignNames(unnamed), (std::vector<std::string>{"Тест", "Конструкция 2"}));
+    const ImportOutcome refused = Import("u.json", unnamed, 1);
+    EXPECT_EQ(refused.status, ImportOutcome::Status::kRefused);
+    EXPECT_TRUE(refused.message.find("configs[2]") != std::string::npos) << refused.message;
     EXPECT_EQ(Import("two.json", two, 0, std::nullopt).status, ImportOutcome::Status::kCancelled);
 }
 
@@ -183,6 +215,7 @@ TEST(MotorImport, RefusalsNameWhatIsRefused) {
         {"a.json", Replaced(kMeteorSi, R"("numberOfSegment": 3)", R"("numberOfSegment": 2.5)"),
          "numberOfSegment: 2,5 не целое"},
         {"a.json", R"({"configs": []})", "ни одной конструкции"},
+        {"a.json", R"({"configs": [{}, 5]})", "configs[2]: ожидался объект JSON"},
         {"a.json", R"({"version": 2, "configs": [)", "не JSON"},
         {"a.json", std::string(100, '[') + std::string(100, ']'), "вложенность"},
         {"a.json",
