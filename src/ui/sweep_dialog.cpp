@@ -17,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "files/file_io.h"
+#include "form/design_alerts.h"
 #include "sweep/sweep_output.h"
 #include "ui/qt_text.h"
 #include "ui/sweep_views.h"
@@ -43,6 +44,19 @@ QTableWidgetItem* Cell(const std::string& text, bool number) {
     auto* item = new QTableWidgetItem(ToQString(text));
     item->setTextAlignment(number ? Qt::AlignRight | Qt::AlignVCenter
                                   : Qt::AlignLeft | Qt::AlignVCenter);
+    return item;
+}
+
+// The alerts' codes, and as the cell's tooltip what each of them means, one per line.
+QTableWidgetItem* AlertCell(const DesignOutcome& outcome) {
+    QTableWidgetItem* item = Cell(AlertText(outcome), false);
+    QStringList titles;
+    for (const DiagnosticCode code : outcome.alerts) {
+        if (const DesignCheckInfo* check = FindDesignCheck(code)) {
+            titles << ToQString(check->title);
+        }
+    }
+    item->setToolTip(titles.join(QLatin1Char('\n')));
     return item;
 }
 
@@ -461,7 +475,7 @@ void SweepDialog::showRows() {
             table_->setItem(r, c++, Cell(value ? FigureText(figure, *value) : "", true));
         }
         table_->setItem(r, c++, Cell(row.outcome.motorClass, false));
-        table_->setItem(r, c++, Cell(AlertText(row.outcome), false));
+        table_->setItem(r, c++, AlertCell(row.outcome));
         table_->setItem(r, c++, Cell(row.outcome.status, false));
         if (!row.outcome.alerts.empty()) {
             table_->item(r, c - 2)->setForeground(Qt::darkRed);

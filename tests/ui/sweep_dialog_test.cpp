@@ -38,13 +38,18 @@ void SetAxis(SweepDialog& dialog, int axis, const char* key, const char* from, c
     dialog.stepEdit(axis)->setText(QString::fromUtf8(step));
 }
 
-QString CellText(const SweepDialog& dialog, int row, const QString& column) {
+const QTableWidgetItem* CellItem(const SweepDialog& dialog, int row, const QString& column) {
     for (int c = 0; c < dialog.table()->columnCount(); ++c) {
         if (dialog.table()->horizontalHeaderItem(c)->text() == column) {
-            return dialog.table()->item(row, c)->text();
+            return dialog.table()->item(row, c);
         }
     }
-    return {};
+    return nullptr;
+}
+
+QString CellText(const SweepDialog& dialog, int row, const QString& column) {
+    const QTableWidgetItem* item = CellItem(dialog, row, column);
+    return item ? item->text() : QString();
 }
 
 }  // namespace
@@ -72,6 +77,10 @@ private slots:
         auto* chart = static_cast<SweepChart*>(dialog.chart());
         QCOMPARE(chart->pointCount(), 3);
         QCOMPARE(chart->flaggedCount(), 1);  // flow separation at Kno 150
+        const QTableWidgetItem* alerts = CellItem(dialog, 0, QStringLiteral("Замечания"));
+        QVERIFY(alerts != nullptr);
+        QCOMPARE(alerts->text(), QStringLiteral("flow-separation"));
+        QCOMPARE(alerts->toolTip(), QStringLiteral("Сопло перерасширено: отрыв потока"));
 
         dialog.secondKey()->setChecked(true);
         SetAxis(dialog, 1, "N", "1", "4", "1");
