@@ -92,6 +92,7 @@ TEST(EngToken, KeepsOneBlankFreeAsciiToken) {
         {"  my \t motor\r\n", "my_motor"},
         {"Щука Ъ;2", "Shchuka_2"},
         {"ЁЖИК ёж", "EZhIK_ezh"},
+        {"Ястреб-АЯ", "Yastreb-AYa"},  // the alphabet's first and last capitals
         {"a\xF0\x9F\x98\x80"
          "b",
          "a_b"},

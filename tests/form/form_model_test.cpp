@@ -194,6 +194,12 @@ TEST(FormModel, MarksUserChangesOnlyAndTellsObserversUntilRemoved) {
     EXPECT_EQ(focus.count, 1);
     EXPECT_FALSE(form.selectPropellant(3));  // no fourth entry: no selection at all
     EXPECT_EQ(form.selectedPropellant(), -1);
+    // New entries in the list leave nothing selected, as a combo box's new items do.
+    EXPECT_TRUE(form.selectPropellant(1));
+    Announced selection(form, ChangeKind::kSelection, kPropellantList);
+    form.setPropellantItems({"a", "b", "c"});
+    EXPECT_EQ(form.selectedPropellant(), -1);
+    EXPECT_EQ(selection.count, 1);
 
     int told = 0;
     form.removeObserver(form.addObserver([&told](const Change&) { ++told; }));
@@ -203,13 +209,17 @@ TEST(FormModel, MarksUserChangesOnlyAndTellsObserversUntilRemoved) {
     EXPECT_EQ(told, 0);
 }
 
-// The view builds one label per entry of the label table, and the program writes each
-// propellant's name into the label its row names: a label number given twice, or a row naming a
+// The view builds one label or button per entry of its table, and the program writes each
+// propellant's name into the label its row names: a number given twice, or a row naming a
 // label the table lacks, leaves a name unshown.
-TEST(FormLayout, EveryLabelOnceAndEachPropellantNameShown) {
-    std::set<int> seen;
+TEST(FormLayout, EveryLabelAndButtonOnceAndEachPropellantNameShown) {
+    std::set<int> labels;
     for (const LabelLayout& layout : LabelLayouts()) {
-        EXPECT_TRUE(seen.insert(layout.label).second) << "Label" << layout.label;
+        EXPECT_TRUE(labels.insert(layout.label).second) << "Label" << layout.label;
+    }
+    std::set<int> buttons;
+    for (const ButtonLayout& layout : ButtonLayouts()) {
+        EXPECT_TRUE(buttons.insert(layout.button).second) << "Button" << layout.button;
     }
     for (std::size_t p = 0; p < PropellantRowLayouts().size(); ++p) {
         const LabelLayout* name = FindLabelLayout(PropellantRowLayouts()[p].rowLabel);

@@ -54,6 +54,8 @@ TEST(StandLog, ReadsEveryHeaderFormAndUnit) {
         {"no header, blanks and decimal commas",
          Log("", [](int i) { return Comma(Printed("%g   %g  %g", 0.001 * i, 10.0 * i, 0.1 * i)); }),
          true},
+        {"no header, two columns, blanks and decimal commas",
+         Log("", [](int i) { return Comma(Printed("%g %g", 0.001 * i, 10.0 * i)); }), false},
         {"no header, tabs", Log("", [](int i) { return Printed("%g\t%g", 0.001 * i, 10.0 * i); }),
          false},
         {"English, units in brackets",
