@@ -7,6 +7,17 @@
 namespace tarvo {
 namespace {
 
+// What a casing of the given burst pressure would have had in hand at the last calculation's
+// peak pressure; "" before a calculation got that far.
+std::string LastRunSafetyText(const CalculationResult& run, double burst) {
+    const double gauge = run.figures.Pmax - run.design.Patm;
+    if (run.pressure != StageState::kSucceeded || !(gauge > 0)) {
+        return {};
+    }
+    return ". Последний расчёт: Pmax - Patm = " + FormatFixed(gauge, 2) + " МПа, запас прочности " +
+           FormatFixed(burst / gauge, 2);
+}
+
 int PresetIndex(const MaterialPreset* preset) {
     return preset == nullptr ? -1 : static_cast<int>(preset - kMaterialPresets.data()) + 1;
 }
@@ -133,9 +144,11 @@ std::string ChecksDialog::burstPressureText() const {
         return {};
     }
     const CasingSpec& casing = *typed.limits.casing;
+    const double burst = BurstPressure(casing, *Dc);
     return "Давление разрушения (формула Барлоу) при Dc = " + FormatGeneral(*Dc) +
            " мм, наружном диаметре " + FormatGeneral(*Dc + 2 * casing.wall) +
-           " мм: " + FormatFixed(BurstPressure(casing, *Dc), 2) + " МПа";
+           " мм: " + FormatFixed(burst, 2) + " МПа" +
+           LastRunSafetyText(form_.lastCalculation(), burst);
 }
 
 // The values as OK stores them: the casing's only with a material, each number tidied.

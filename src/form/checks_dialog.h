@@ -46,8 +46,9 @@ public:
 
     // Which strength the chosen material stands for and why.
     std::string materialNote() const;
-    // The burst pressure of the casing as typed, in the chamber of the form's Dc; "" while a
-    // value is missing or wrong.
+    // The burst pressure of the casing as typed, in the chamber of the form's Dc, and the
+    // safety factor it gives at the last calculation's peak pressure; "" while a value is
+    // missing or wrong.
     std::string burstPressureText() const;
 
     // OK. Nothing changes when a value is refused.

@@ -165,6 +165,25 @@ TEST(ChecksDialog, ChangesTheDocumentOnlyWhenAValueChanges) {
     EXPECT_EQ(form.checkSettings()[CheckField::kMaterial], "");
 }
 
+// The dialog gives the casing's burst pressure as typed and, once a calculation reached the
+// peak pressure, the safety factor it had there: the one the list's casing line shows.
+TEST(ChecksDialog, GivesTheLastCalculationsSafetyFactor) {
+    FormModel form;
+    testing::TypeCoredMotor(form);
+    ChecksDialog dialog(form);
+    dialog.chooseMaterial(4);
+    dialog.setText(CheckField::kWall, "1");
+    EXPECT_NE(dialog.burstPressureText().find("МПа"), std::string::npos);
+    EXPECT_EQ(dialog.burstPressureText().find("Последний расчёт"), std::string::npos);
+    form.setCheckSettings(ChecksOf({{CheckField::kMaterial, "PVC-U"}, {CheckField::kWall, "1"}}));
+    form.calculate();
+    const DesignAlert* casing = FindAlert(form, DiagnosticCode::kCasing);
+    ASSERT_NE(casing, nullptr);
+    EXPECT_NE(dialog.burstPressureText().find("запас прочности " + casing->valueText),
+              std::string::npos)
+        << dialog.burstPressureText() << " / " << casing->text;
+}
+
 // The list's lines after "Рассчитать": each check that the values trigger, errors first, with
 // the value and limit in the motor's units; none when the calculation could not read its
 // inputs, and none after New.
