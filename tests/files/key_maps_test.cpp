@@ -53,6 +53,12 @@ TEST(KeyMaps, PropellantDefaultTextsReadBackAsTheBuiltInConstants) {
             EXPECT_EQ(ParseNumber(PropellantValueDefault(key, p)), expected) << key.key << p;
         }
     }
+    // A copy of a row is found by its key; a key of no row and a propellant of no slot have none.
+    const PropellantValueKey copy = kPropellantValueKeys[3];
+    EXPECT_EQ(&PropellantValueDefault(copy, 1),
+              &PropellantValueDefault(kPropellantValueKeys[3], 1));
+    EXPECT_EQ(PropellantValueDefault({"K99", false, 2, 0}, 0), "");
+    EXPECT_EQ(PropellantValueDefault(kPropellantValueKeys[0], kPropellantCount), "");
 }
 
 TEST(KeyMaps, MissingStepperKeysReadAsTheDefaultPositions) {

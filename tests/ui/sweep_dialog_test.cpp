@@ -70,6 +70,7 @@ private slots:
         dialog.run();
         QVERIFY(dialog.running());
         QTRY_VERIFY_WITH_TIMEOUT(!dialog.running(), kWaitMs);
+        QCOMPARE(dialog.progress()->value(), dialog.progress()->maximum());
         QCOMPARE(dialog.table()->rowCount(), 3);
         QCOMPARE(CellText(dialog, 1, QStringLiteral("Kno")), QStringLiteral("250"));
         QCOMPARE(CellText(dialog, 1, QStringLiteral("Pmax")),
