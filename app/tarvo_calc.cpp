@@ -31,12 +31,21 @@ void Print(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stdout);
 }
 
-int ExportCurves(const Options& options) {
-    const std::string& file = options.files.front();
-    FormModel form;
-    const MotorFileCalculation run = CalculateMotorFile(form, file);
+// The first FILE opened and calculated in `form`; false, with the reason printed, when it
+// cannot be read.
+bool CalculateFirstFile(const Options& options, FormModel& form, MotorFileCalculation& run) {
+    run = CalculateMotorFile(form, options.files.front());
     if (run.outcome == MotorFileCalculation::Outcome::kUnreadable) {
         PrintError(run.message);
+        return false;
+    }
+    return true;
+}
+
+int ExportCurves(const Options& options) {
+    FormModel form;
+    MotorFileCalculation run;
+    if (!CalculateFirstFile(options, form, run)) {
         return kExitUsageOrFile;
     }
     if (run.outcome == MotorFileCalculation::Outcome::kFailed) {
@@ -66,11 +75,9 @@ int ExportCurves(const Options& options) {
 }
 
 int ExportRic(const Options& options) {
-    const std::string& file = options.files.front();
     FormModel form;
-    const MotorFileCalculation run = CalculateMotorFile(form, file);
-    if (run.outcome == MotorFileCalculation::Outcome::kUnreadable) {
-        PrintError(run.message);
+    MotorFileCalculation run;
+    if (!CalculateFirstFile(options, form, run)) {
         return kExitUsageOrFile;
     }
     const RicExport exported = ExportMotorAsRic(form, options.ricTarget);
