@@ -257,28 +257,37 @@ AlertCounts CountAlerts(std::span<const DesignAlert> alerts) {
     return counts;
 }
 
-std::string_view SeverityName(Severity severity) {
-    switch (severity) {
-        case Severity::kError:
-            return "error";
-        case Severity::kWarning:
-            return "warning";
-        case Severity::kNote:
-            return "note";
+namespace {
+
+// Each severity as `--json` names it and as a line of the report calls it.
+struct SeverityTexts {
+    Severity severity;
+    std::string_view name;
+    std::string_view word;
+};
+constexpr SeverityTexts kSeverityTexts[] = {
+    {Severity::kError, "error", "ошибка"},
+    {Severity::kWarning, "warning", "предупреждение"},
+    {Severity::kNote, "note", "замечание"},
+};
+
+const SeverityTexts& TextsOf(Severity severity) {
+    for (const SeverityTexts& texts : kSeverityTexts) {
+        if (texts.severity == severity) {
+            return texts;
+        }
     }
-    return "note";
+    return kSeverityTexts[2];
+}
+
+}  // namespace
+
+std::string_view SeverityName(Severity severity) {
+    return TextsOf(severity).name;
 }
 
 std::string_view SeverityWord(Severity severity) {
-    switch (severity) {
-        case Severity::kError:
-            return "ошибка";
-        case Severity::kWarning:
-            return "предупреждение";
-        case Severity::kNote:
-            return "замечание";
-    }
-    return "замечание";
+    return TextsOf(severity).word;
 }
 
 std::string AlertCountsText(const AlertCounts& counts) {
