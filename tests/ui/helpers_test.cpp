@@ -54,7 +54,6 @@ private slots:
         QTest::newRow("no file") << QStringList{"tarvo"} << run << QString();
         QTest::newRow("a motor file") << QStringList{"tarvo", "m.zel"} << run << "m.zel";
         QTest::newRow("help") << QStringList{"tarvo", "--help"} << help << QString();
-        QTest::newRow("short help") << QStringList{"tarvo", "-h"} << help << QString();
         QTest::newRow("unknown option") << QStringList{"tarvo", "-v"} << refuse << QString();
         QTest::newRow("two files") << QStringList{"tarvo", "a.zel", "b.zel"} << refuse << QString();
         QTest::newRow("dash file after --")
@@ -99,9 +98,7 @@ private slots:
         QTest::addColumn<int>("decimals");
         // clang-format off
         QTest::newRow("25 s") << 25.0 << 0.1 << 5.0 << 0;
-        QTest::newRow("Kn 300") << 300.0 << 0.1 << 50.0 << 0;
         QTest::newRow("web 12.5") << 12.5 << 0.0 << 2.5 << 1;
-        QTest::newRow("2 s") << 2.0 << 0.1 << 0.5 << 1;
         QTest::newRow("short burn held at the increment") << 0.3 << 0.1 << 0.1 << 1;
         QTest::newRow("range below two increments") << 0.15 << 0.1 << 0.025 << 3;
         QTest::newRow("zero") << 0.0 << 0.1 << 0.1 << 1;

@@ -2,7 +2,6 @@
 // the table, the chart and the map, Cancel, a double click that puts a design into the fields
 // (which then calculate to the row's figures), the target mode and the CSV export.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -182,13 +181,6 @@ private slots:
         dialog.run();
         QVERIFY(!dialog.running());
         QVERIFY(dialog.message()->text().contains(QStringLiteral("не число")));
-    }
-
-    void theWindowOpensIt() {
-        MainWindow window(*form_);
-        QVERIFY(window.action(kSweepMenu) != nullptr);
-        QVERIFY(window.action(kSweepMenu)->isEnabled());
-        QCOMPARE(window.sweepButton()->text(), QStringLiteral("Подбор…"));
     }
 
 private:
