@@ -310,7 +310,6 @@ INSTANTIATE_TEST_SUITE_P(
         PromptCase{"NewYesSaveAs", C::kNew, false, A::kYes, true, false, true, true},
         PromptCase{"NewYesDialogCancelled", C::kNew, false, A::kYes, false, false, false, false},
         PromptCase{"OpenCancel", C::kOpen, true, A::kCancel, {}, false, false, false},
-        PromptCase{"OpenNo", C::kOpen, false, A::kNo, {}, false, true, false},
         PromptCase{"OpenYes", C::kOpen, true, A::kYes, {}, false, true, true},
         PromptCase{"CloseNo", C::kClose, true, A::kNo, {}, false, true, false},
         PromptCase{"CloseYesSaveFails", C::kClose, true, A::kYes, {}, true, false, false}),
