@@ -33,7 +33,7 @@ const DesignAlert* FindAlert(const FormModel& form, DiagnosticCode code) {
 }
 
 // Values set in the dialog are saved in [Checks]; the file opens and saves again unchanged,
-// also when written by hand in another spelling; New forgets them.
+// also when written by hand in another spelling or without the section; New forgets them.
 TEST_F(DocumentTest, TheChecksSectionRoundTripsByteForByte) {
     testing::TypeCoredMotor(form);
     ChecksDialog dialog(form);
@@ -53,12 +53,13 @@ TEST_F(DocumentTest, TheChecksSectionRoundTripsByteForByte) {
 
     document.newDocument();
     EXPECT_EQ(form.checkSettings(), CheckSettings{});
-    const std::string byHand =
-        saved.substr(0, saved.find("[Checks]")) + "[Checks]\r\nWall=2.5\r\nMaterial=D16T\r\n";
-    for (const std::string& bytes : {saved, byHand}) {
+    const std::string without = saved.substr(0, saved.find("[Checks]"));
+    const std::string byHand = without + "[Checks]\r\nWall=2.5\r\nMaterial=D16T\r\n";
+    for (const std::string& bytes : {without, saved, byHand}) {  // none is saved without
         WriteBytes(path, bytes);
         document.openMotorFile(path);
         EXPECT_FALSE(document.isDocumentChanged());
+        EXPECT_EQ(form.lastCalculation().design.limits.casing.has_value(), bytes != without);
         ASSERT_TRUE(document.save());
         EXPECT_EQ(ReadBytes(path), bytes);
     }
@@ -67,14 +68,6 @@ TEST_F(DocumentTest, TheChecksSectionRoundTripsByteForByte) {
     ASSERT_TRUE(casing);
     EXPECT_EQ(casing->strength, 255);  // D16T's, as the file gives none
     EXPECT_EQ(casing->wall, 2.5);
-}
-
-TEST_F(DocumentTest, AFileWithoutTheSectionHasNoCasingAndIsSavedWithoutIt) {
-    const std::string path = MotorFile("plain.zel", "[Params]\r\nDc=40\r\n");
-    document.openMotorFile(path);
-    EXPECT_FALSE(form.lastCalculation().design.limits.casing);
-    ASSERT_TRUE(document.save());
-    EXPECT_EQ(ReadBytes(path).find("[Checks]"), std::string::npos);
 }
 
 TEST_F(DocumentTest, TheOlderLayoutsConversionKeepsTheSection) {

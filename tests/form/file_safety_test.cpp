@@ -34,7 +34,6 @@ TEST_F(DocumentTest, OpensMotorFilesInAnyEncodingAndRefusesEverythingElse) {
         {"empty.zel", "", notMotor},
         {"readme.zel", "# Tarvo\n\nA calculator [for motors].\nkey=value\n", notMotor},
         {"text16.zel", EncodeFileText("[Other]\r\nkey=value\r\n", TextEncoding::Utf16Le), notMotor},
-        {"le.zel", EncodeFileText(motor, TextEncoding::Utf16Le), ""},
         {"be.zel", EncodeFileText(motor, TextEncoding::Utf16Be), ""},
         {"folder.zel", std::nullopt, "по этому пути находится папка"},
         {"missing.zel", std::nullopt, "не найден!"},

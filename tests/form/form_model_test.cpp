@@ -169,9 +169,8 @@ TEST(RefreshStepperFields, NormalisesTextsAndRewritesStepperFields) {
         const char* refreshed;
     };
     const Case cases[] = {
-        {1, "12a5", "12,5"},      {2, "1e3", "1,3"},   {12, "", ""},
-        {30, "0,2", "0,101"},     {11, "0,5", "0,96"}, {31, "7", "7"},
-        {39, "-0.009", "-0,009"}, {32, "", "0,0"},     {62, "abc", ",,,"},
+        {1, "12a5", "12,5"}, {30, "0,2", "0,101"}, {11, "0,5", "0,96"},
+        {31, "7", "7"},      {32, "", "0,0"},      {62, "abc", ",,,"},
     };
     for (const Case& c : cases) {
         FormModel form;

@@ -16,9 +16,9 @@ TEST(ImportFuzz, DamagedFilesAreImportedOrRefused) {
         "null", "\"\"", "-1e999", "[", "{", "}", "]", ",", ":", "\"HOLLOW\"", "1e-300",
         "!!python/tuple", "- ", "\n  ", "&a", "*a", "\"configs\": []", "0", "NaN", "\xD0"};
     // clang-format on
-    const std::pair<const char*, std::string_view> files[] = {{"f.json", testing::kMeteorSi},
-                                                              {"f.json", testing::kMeteorImperial},
-                                                              {"f.ric", testing::kRic}};
+    const std::string imperial = testing::MeteorImperial();
+    const std::pair<const char*, std::string_view> files[] = {
+        {"f.json", testing::kMeteorSi}, {"f.json", imperial}, {"f.ric", testing::kRic}};
     for (int round = 0; round < 300; ++round) {
         for (const auto& [name, text] : files) {
             const std::string damaged = testing::Mutate(std::string(text), random, pieces);

@@ -67,76 +67,26 @@ inline bool Mentions(const std::vector<std::string>& lines, std::string_view par
 }
 
 // Three cored KN/SB-like grains in inches-friendly sizes, with a propellant of its own.
-inline constexpr std::string_view kMeteorSi = R"({
-  "version": 2,
-  "measureUnit": "SI",
-  "configs": [{
-    "name": "Тест",
-    "propellantType": "CUSTOM_KNSB",
-    "chamberInnerDiameter": 38.1,
-    "chamberLength": "203.2",
-    "throatDiameter": 10.16,
+inline constexpr std::string_view kMeteorSi = R"({"version": 2, "measureUnit": "SI", "configs": [{
+    "name": "Тест", "propellantType": "CUSTOM_KNSB",
+    "chamberInnerDiameter": 38.1, "chamberLength": "203.2", "throatDiameter": 10.16,
     "extraConfig": {
       "densityRatio": 0.95, "nozzleErosionInMillimeter": 0.5,
       "combustionEfficiencyRatio": "0.97", "ambiantPressureInMPa": 0.101,
       "erosiveBurningAreaRatioThreshold": 6, "erosiveBurningVelocityCoefficient": 0,
-      "nozzleEfficiency": 0.85, "nozzleExpansionRatio": 8, "optimalNozzleDesign": false
-    },
+      "nozzleEfficiency": 0.85, "nozzleExpansionRatio": 8, "optimalNozzleDesign": false},
     "grainType": "HOLLOW",
-    "grainConfig": {
-      "outerDiameter": 31.75, "coreDiameter": 12.7, "segmentLength": 63.5,
+    "grainConfig": {"outerDiameter": 31.75, "coreDiameter": 12.7, "segmentLength": 63.5,
       "numberOfSegment": 3, "outerSurface": "INHIBITED", "endsSurface": "EXPOSED",
-      "coreSurface": "EXPOSED"
-    },
+      "coreSurface": "EXPOSED"},
     "nozzleDesign": {"convergenceAngle": 30, "divergenceAngle": 12},
-    "customPropellant": {
-      "name": "KNSB мой", "density": 1.841, "k": 1.1361, "k2ph": 1.042,
+    "customPropellant": {"name": "KNSB мой", "density": 1.841, "k": 1.1361, "k2ph": 1.042,
       "chamberTemperature": 1600, "molarMass": 39.9, "cstar": null,
       "burnRateDataSet": [
         {"fromPressureIncluded": 0.1, "toPressureExcluded": 0.807,
          "burnRateCoefficient": 10.708, "pressureExponent": 0.625},
         {"fromPressureIncluded": 0.807, "toPressureExcluded": 1.503,
-         "burnRateCoefficient": 8.763, "pressureExponent": -0.314}
-      ]
-    }
-  }]
-})";
-
-// The same motor in inches, psi, lb/in^3 and in/s at psi.
-inline constexpr std::string_view kMeteorImperial = R"({
-  "version": 1,
-  "measureUnit": "IMPERIAL",
-  "configs": [{
-    "name": "Тест",
-    "propellantType": "CUSTOM_KNSB",
-    "chamberInnerDiameter": 1.5,
-    "chamberLength": 8,
-    "throatDiameter": "0.4",
-    "extraConfig": {
-      "densityRatio": 0.95, "nozzleErosionInMillimeter": 0.5,
-      "combustionEfficiencyRatio": 0.97, "ambiantPressureInMPa": 0.101,
-      "erosiveBurningAreaRatioThreshold": 6, "erosiveBurningVelocityCoefficient": 0,
-      "nozzleEfficiency": 0.85, "nozzleExpansionRatio": 8, "optimalNozzleDesign": false
-    },
-    "grainType": "HOLLOW",
-    "grainConfig": {
-      "outerDiameter": 1.25, "coreDiameter": 0.5, "segmentLength": 2.5,
-      "numberOfSegment": "3", "outerSurface": "INHIBITED", "endsSurface": "EXPOSED",
-      "coreSurface": "EXPOSED"
-    },
-    "nozzleDesign": {"convergenceAngle": 30, "divergenceAngle": 12},
-    "customPropellant": {
-      "name": "KNSB мой", "density": 0.0665103445722, "k": 1.1361, "k2ph": 1.042,
-      "chamberTemperature": 1600, "molarMass": 39.9,
-      "burnRateDataSet": [
-        {"fromPressureIncluded": 14.503773773, "toPressureExcluded": 117.045454348,
-         "burnRateCoefficient": 0.0187909618229, "pressureExponent": 0.625},
-        {"fromPressureIncluded": 117.045454348, "toPressureExcluded": 217.991719809,
-         "burnRateCoefficient": 1.64635745452, "pressureExponent": -0.314}
-      ]
-    }
-  }]
-})";
+         "burnRateCoefficient": 8.763, "pressureExponent": -0.314}]}}]})";
 
 // Three BATES grains behind an end burner; a = 8e-6 m/(s Pa^0.5) is 8 mm/s at MPa^0.5.
 inline constexpr std::string_view kRic = R"(data:
@@ -168,6 +118,40 @@ inline std::string Replaced(std::string_view base, std::string_view from, std::s
         text.replace(at, from.size(), to);
     }
     return text;
+}
+
+// `base` with each change made in turn, as Replaced makes one.
+inline std::string Replaced(
+    std::string_view base,
+    std::initializer_list<std::pair<std::string_view, std::string_view>> changes) {
+    std::string text(base);
+    for (const auto& [from, to] : changes) {
+        text = Replaced(text, from, to);
+    }
+    return text;
+}
+
+// kMeteorSi in inches, psi, lb/in^3 and in/s at psi, with numbers written as text here and there.
+inline std::string MeteorImperial() {
+    return Replaced(
+        kMeteorSi,
+        {{R"("version": 2)", R"("version": 1)"},
+         {R"("SI")", R"("IMPERIAL")"},
+         {R"("chamberInnerDiameter": 38.1)", R"("chamberInnerDiameter": 1.5)"},
+         {R"("chamberLength": "203.2")", R"("chamberLength": 8)"},
+         {R"("throatDiameter": 10.16)", R"("throatDiameter": "0.4")"},
+         {R"("outerDiameter": 31.75)", R"("outerDiameter": 1.25)"},
+         {R"("coreDiameter": 12.7)", R"("coreDiameter": 0.5)"},
+         {R"("segmentLength": 63.5)", R"("segmentLength": 2.5)"},
+         {R"("numberOfSegment": 3)", R"("numberOfSegment": "3")"},
+         {R"("density": 1.841)", R"("density": 0.0665103445722)"},
+         {R"(, "cstar": null)", ""},
+         {R"("fromPressureIncluded": 0.1,)", R"("fromPressureIncluded": 14.503773773,)"},
+         {R"("toPressureExcluded": 0.807)", R"("toPressureExcluded": 117.045454348)"},
+         {R"("burnRateCoefficient": 10.708)", R"("burnRateCoefficient": 0.0187909618229)"},
+         {R"("fromPressureIncluded": 0.807)", R"("fromPressureIncluded": 117.045454348)"},
+         {R"("toPressureExcluded": 1.503)", R"("toPressureExcluded": 217.991719809)"},
+         {R"("burnRateCoefficient": 8.763)", R"("burnRateCoefficient": 1.64635745452)"}});
 }
 
 }  // namespace tarvo::testing
